@@ -1,0 +1,78 @@
+// The Direct3D 8 interfaces the engine draws through. Two backends implement
+// them: OpenGL 3.3 (gl/) for real output, and a recording backend
+// (recording/) that logs every call for tests.
+#pragma once
+
+#include "platform/d3d8/d3d8types.h"
+
+// Reference counting as COM does it: a new object starts with one reference.
+struct IUnknown8 {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+
+protected:
+    virtual ~IUnknown8() = default;
+};
+
+struct IDirect3DDevice8;
+
+struct IDirect3DSurface8 : IUnknown8 {
+    virtual HRESULT GetDesc(D3DSURFACE_DESC* desc) = 0;
+    // Locking a render target or the back buffer reads its pixels back
+    // (top row first, 32-bit ARGB for 32-bit formats).
+    virtual HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) = 0;
+    virtual HRESULT UnlockRect() = 0;
+};
+
+struct IDirect3D8 : IUnknown8 {
+    virtual UINT GetAdapterCount() = 0;
+    virtual HRESULT GetAdapterIdentifier(UINT adapter, DWORD flags,
+                                         D3DADAPTER_IDENTIFIER8* identifier) = 0;
+    virtual UINT GetAdapterModeCount(UINT adapter) = 0;
+    virtual HRESULT EnumAdapterModes(UINT adapter, UINT mode, D3DDISPLAYMODE* out) = 0;
+    virtual HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* out) = 0;
+    virtual HRESULT CheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT displayFormat,
+                                    D3DFORMAT backBufferFormat, BOOL windowed) = 0;
+    virtual HRESULT CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                      DWORD usage, D3DRESOURCETYPE resourceType,
+                                      D3DFORMAT checkFormat) = 0;
+    virtual HRESULT CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                           D3DFORMAT renderTargetFormat,
+                                           D3DFORMAT depthStencilFormat) = 0;
+    virtual HRESULT GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) = 0;
+    virtual HRESULT CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behavior,
+                                 D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) = 0;
+};
+
+struct IDirect3DDevice8 : IUnknown8 {
+    virtual HRESULT TestCooperativeLevel() = 0;
+    virtual HRESULT GetDirect3D(IDirect3D8** direct3d) = 0;
+    virtual HRESULT GetDeviceCaps(D3DCAPS8* caps) = 0;
+    virtual HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) = 0;
+    virtual HRESULT Reset(D3DPRESENT_PARAMETERS* params) = 0;
+    virtual HRESULT Present(const RECT* source, const RECT* dest, HWND overrideWindow,
+                            const void* dirtyRegion) = 0;
+    virtual HRESULT GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type,
+                                  IDirect3DSurface8** surface) = 0;
+    virtual void SetCursorPosition(int x, int y, DWORD flags) = 0;
+    virtual BOOL ShowCursor(BOOL show) = 0;
+
+    virtual HRESULT BeginScene() = 0;
+    virtual HRESULT EndScene() = 0;
+    virtual HRESULT Clear(DWORD count, const void* rects, DWORD flags, D3DCOLOR color, float z,
+                          DWORD stencil) = 0;
+    virtual HRESULT SetViewport(const D3DVIEWPORT8* viewport) = 0;
+    virtual HRESULT GetViewport(D3DVIEWPORT8* viewport) = 0;
+    virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) = 0;
+    virtual HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) = 0;
+    virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) = 0;
+    virtual HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) = 0;
+    virtual HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
+                                         DWORD value) = 0;
+    virtual HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
+                                         DWORD* value) = 0;
+};
+
+// Creates the Direct3D object of the OpenGL backend; null when no display
+// (no video driver, no GL) can be had.
+IDirect3D8* Direct3DCreate8(UINT sdkVersion);
