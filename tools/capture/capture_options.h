@@ -1,0 +1,19 @@
+// Command line of tessal-capture.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct CaptureOptions {
+    std::string productionDir;
+    float from = 0;
+    std::optional<float> to;  // default: the script's end time
+    int fps = 30;
+    int width = 640;
+    int height = 480;
+    std::string outDir = "capture";
+};
+
+// Parses argv into options. Returns -1 to go on, or the exit code to end
+// with: 0 after --help, 2 after one clear message about bad input.
+int parseCaptureOptions(int argc, char** argv, CaptureOptions& options);

@@ -1,0 +1,23 @@
+// tessal-capture: plays a production with a fixed time step and writes
+// every frame as a PNG file; the way to make a video of a demo.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "capture_options.h"
+#include "capture_session.h"
+
+int main(int argc, char** argv) {
+    CaptureOptions options;
+    int exitCode = parseCaptureOptions(argc, argv, options);
+    if (exitCode >= 0) return exitCode;
+    std::error_code error;
+    options.outDir = std::filesystem::absolute(options.outDir, error).string();
+    if (chdir(options.productionDir.c_str()) != 0) {
+        std::fprintf(stderr, "tessal-capture: cannot enter %s\n", options.productionDir.c_str());
+        return 2;
+    }
+    return runCapture(options);
+}
