@@ -35,6 +35,13 @@ struct HCURSOR__;
 using HCURSOR = HCURSOR__*;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
+using HANDLE = void*;
+using LPCSTR = const char*;
+using ATOM = WORD;
+
+// Calling-convention markers of the Windows headers; nothing on Linux.
+#define WINAPI
+#define CALLBACK
 
 struct RECT {
     LONG left, top, right, bottom;
@@ -50,5 +57,27 @@ constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
+
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return WORD(value & 0xffff);
+}
+constexpr WORD HIWORD(std::uintptr_t value) {
+    return WORD((value >> 16) & 0xffff);
+}
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return WPARAM(DWORD(low) | (DWORD(high) << 16));
+}
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+    return LPARAM(std::int32_t(DWORD(low) | (DWORD(high) << 16)));
+}
+
+// A resource named by number rather than by text, as in the Windows headers.
+inline LPCSTR MAKEINTRESOURCEA(WORD id) {
+    return reinterpret_cast<LPCSTR>(std::uintptr_t(id));
+}

@@ -1,4 +1,8 @@
 #include "platform/win32/window_handle.h"
 
-// Placeholder until the window layer lands: no handle has an SDL window yet.
-SDL_Window* sdlWindowOf(HWND) { return nullptr; }
+#include "platform/win32/window_record.h"
+
+SDL_Window* sdlWindowOf(HWND window) {
+    HWND__* record = liveWindow(window);
+    return record ? record->sdlWindow : nullptr;
+}
