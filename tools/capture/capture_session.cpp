@@ -95,7 +95,7 @@ int runCapture(const CaptureOptions& options) {
         // The first frame runs the script, as in the player.
         clock.advance(1);
         app.renderFrame();
-        if (!app.scriptLoaded)
+        if (!app.scriptLoaded())
             std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
         else
             exitCode = captureFrames(app, clock, options);
