@@ -1,0 +1,40 @@
+// The block cipher of password-protected entries: 16-byte blocks, a key of
+// four words that moves on with every block, and a substitution table
+// shuffled by the password.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "archive/crc32.h"
+
+class Cipher {
+  public:
+    static constexpr size_t kBlockSize = 16;
+    static constexpr size_t kMaxPassword = 255;
+
+    explicit Cipher(const CrcTable& crcTable) : crcTable_(crcTable) {}
+    ~Cipher();
+
+    // Key setup for one entry; a longer password is cut to 255 characters.
+    void prepareCipher(const char* password);
+    void encipherBlock(uint8_t* block);
+    void decipherBlock(uint8_t* block);
+
+    // Whole blocks in order; a trailing partial block is run through a
+    // zero-padded copy so nothing outside the bytes given is touched.
+    void decipher(uint8_t* bytes, size_t count);
+    void encipher(uint8_t* bytes, size_t count);
+
+    const uint32_t* key() const { return cipherKey_; }
+
+  private:
+    uint32_t sboxWord(uint32_t t) const;
+    void runRounds(uint8_t* block, bool forward);
+    void updateKey(const uint8_t* block);
+    void shuffleSbox(const uint8_t* password, size_t length);
+
+    const CrcTable& crcTable_;
+    uint32_t cipherKey_[4] = {};
+    uint8_t sbox_[256] = {};
+};

@@ -1,0 +1,64 @@
+// Decodes the data area of a compressed entry: LZ matches over a 1 MiB
+// window driven by three Huffman codes, or multimedia mode with one code per
+// byte channel and a sample predictor. In a solid archive the whole state
+// carries over to the next entry.
+#pragma once
+
+#include <cstdint>
+
+#include "archive/bit_input.h"
+#include "archive/block_header.h"
+#include "archive/data_area.h"
+#include "archive/debug_log.h"
+#include "archive/huffman_decoder.h"
+#include "archive/output_buffer.h"
+#include "archive/sample_predictor.h"
+
+class Decompressor {
+  public:
+    // window: kWindowSize bytes owned by the caller.
+    Decompressor(uint8_t* window, DebugLog& log) : window_(window), log_(log) {}
+
+    // Produces the entry's fullSize bytes into the window; they reach output
+    // only when it is given (the wanted entry).
+    void decompressEntry(const BlockHeader& header, DataArea& area, OutputBuffer* output);
+
+  private:
+    void startEntry(const BlockHeader& header);
+    void readCodeLengths();
+    void readLengthSet(uint8_t* lengths, uint32_t setSize);
+    void buildCodes(const uint8_t* lengths);
+    bool decodeOne();
+    void decodeMultimedia();
+    void decodeLz();
+    void decodeNewMatch(uint32_t symbol);
+    void decodeRecentDistance(uint32_t symbol);
+    void decodeShortMatch(uint32_t symbol);
+    void copyMatch(uint32_t length, uint32_t distance);
+    void finishEntry();
+    void flush();
+
+    uint8_t* window_;
+    DebugLog& log_;
+    DataArea* area_ = nullptr;
+    OutputBuffer* output_ = nullptr;
+    BitInput in_;
+
+    uint32_t outPos_ = 0;
+    uint32_t flushedPos_ = 0;
+    int64_t bytesLeft_ = 0;
+
+    HuffmanDecoder literalCode_, distanceCode_, repeatCode_, lengthsCode_;
+    HuffmanDecoder channelCode_[archive::kMaxChannels];
+    uint8_t previousLengths_[archive::kMaxTableSize] = {};
+
+    uint32_t recentDistances_[4] = {};
+    uint32_t recentCount_ = 0;
+    uint32_t lastMatchDistance_ = 0;
+    uint32_t lastMatchLength_ = 0;
+
+    bool multimediaMode_ = false;
+    uint32_t channelCount_ = 1;
+    uint32_t currentChannel_ = 0;
+    SamplePredictor predictor_;
+};

@@ -1,0 +1,36 @@
+#include "archive/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+MappedFile::~MappedFile() {
+    close();
+}
+
+bool MappedFile::open(const std::string& path) {
+    close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok && info.st_size > 0) {
+        void* mapping = mmap(nullptr, info.st_size, PROT_READ, MAP_PRIVATE, fd, 0);
+        ok = mapping != MAP_FAILED;
+        if (ok) {
+            data_ = static_cast<const uint8_t*>(mapping);
+            size_ = static_cast<size_t>(info.st_size);
+        }
+    }
+    ::close(fd);
+    open_ = ok;
+    return ok;
+}
+
+void MappedFile::close() {
+    if (data_) munmap(const_cast<uint8_t*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+    open_ = false;
+}
