@@ -10,7 +10,7 @@ struct IUnknown8 {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     virtual ~IUnknown8() = default;
 };
 
@@ -59,7 +59,7 @@ struct IDirect3DDevice8 : IUnknown8 {
 
     virtual HRESULT BeginScene() = 0;
     virtual HRESULT EndScene() = 0;
-    virtual HRESULT Clear(DWORD count, const void* rects, DWORD flags, D3DCOLOR color, float z,
+    virtual HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                           DWORD stencil) = 0;
     virtual HRESULT SetViewport(const D3DVIEWPORT8* viewport) = 0;
     virtual HRESULT GetViewport(D3DVIEWPORT8* viewport) = 0;

@@ -1,0 +1,46 @@
+// Logs the calls of one recording object and applies forced results.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/d3d8/d3d8types.h"
+#include "platform/d3d8/recording/call_log.h"
+
+class Recorder {
+  public:
+    Recorder(CallLog& log, std::string object, const std::map<std::string, HRESULT>& forced)
+        : log_(log), object_(std::move(object)), forced_(forced) {}
+
+    // Runs `work` and logs the call with its result. A forced result
+    // replaces the call: `work` does not run.
+    template <class Work>
+    HRESULT call(const char* name, std::vector<double> args, Work&& work) {
+        const auto forced = forced_.find(name);
+        const HRESULT result = forced != forced_.end() ? forced->second : work();
+        log_.record(object_, name, std::move(args), result);
+        return result;
+    }
+
+    // Logs a call that returns a value rather than a result code.
+    void note(const char* name, std::vector<double> args, HRESULT value) {
+        log_.record(object_, name, std::move(args), value);
+    }
+
+    CallLog& log() { return log_; }
+
+  private:
+    CallLog& log_;
+    std::string object_;
+    const std::map<std::string, HRESULT>& forced_;
+};
+
+// Pointers are logged as their address, 0 for null.
+inline double address(const void* pointer) {
+    return double(reinterpret_cast<std::uintptr_t>(pointer));
+}
+
+// The fields of presentation parameters, in declaration order.
+std::vector<double> presentParameterArgs(const D3DPRESENT_PARAMETERS* params);

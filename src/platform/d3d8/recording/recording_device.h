@@ -1,0 +1,91 @@
+// The device of the recording backend: keeps the state a real device would
+// (render and stage states, transforms, viewport, scene nesting, a back
+// buffer in memory that Clear fills) and logs every call (object "Device").
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/device_state.h"
+#include "platform/d3d8/recording/recorder.h"
+#include "platform/d3d8/ref_counted.h"
+
+class RecordingDirect3D;
+class RecordingSurface;
+
+class RecordingDevice : public RefCounted<IDirect3DDevice8> {
+  public:
+    RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DDEVTYPE type, DWORD behavior,
+                    const D3DPRESENT_PARAMETERS& params);
+    ~RecordingDevice() override;
+
+    // Makes the device lost now, as the configured loss would.
+    void loseDevice();
+
+    const DeviceState& state() const { return state_; }
+    const D3DPRESENT_PARAMETERS& presentParameters() const { return params_; }
+    DWORD behavior() const { return behavior_; }
+    bool inScene() const { return inScene_; }
+    bool cursorShown() const { return cursorShown_; }
+    // The back buffer's pixels, A8R8G8B8, top row first.
+    const std::vector<DWORD>& pixels() const { return pixels_; }
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT TestCooperativeLevel() override;
+    HRESULT GetDirect3D(IDirect3D8** direct3d) override;
+    HRESULT GetDeviceCaps(D3DCAPS8* caps) override;
+    HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
+    // Logged arguments: the thirteen fields of the presentation parameters.
+    HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
+    // Logged arguments: the four pointers.
+    HRESULT Present(const RECT* source, const RECT* dest, HWND overrideWindow,
+                    const void* dirtyRegion) override;
+    HRESULT GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type,
+                          IDirect3DSurface8** surface) override;
+    void SetCursorPosition(int x, int y, DWORD flags) override;
+    BOOL ShowCursor(BOOL show) override;
+
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    // Logged arguments: count, flags, colour, z, stencil, then x1, y1, x2, y2 of each rectangle.
+    HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                  DWORD stencil) override;
+    // Logged arguments: X, Y, Width, Height, MinZ, MaxZ.
+    HRESULT SetViewport(const D3DVIEWPORT8* viewport) override;
+    HRESULT GetViewport(D3DVIEWPORT8* viewport) override;
+    // Logged arguments: the type, then the sixteen elements row by row.
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) override;
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+    HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+
+  private:
+    enum class Loss { None, Lost, NotReset };
+
+    void resetBackBuffer();
+    HRESULT reset(D3DPRESENT_PARAMETERS* params);
+    HRESULT present();
+    void fill(const D3DRECT& rect, D3DCOLOR color);
+
+    RecordingDirect3D& direct3d_;
+    Recorder recorder_;
+    UINT adapter_;
+    D3DDEVTYPE type_;
+    DWORD behavior_;
+    D3DPRESENT_PARAMETERS params_;
+    DeviceState state_;
+    std::vector<DWORD> pixels_;
+    std::unique_ptr<RecordingSurface> backBuffer_;
+    bool inScene_ = false;
+    bool cursorShown_ = true;
+    unsigned presents_ = 0;
+    Loss loss_ = Loss::None;
+    unsigned lostPollsLeft_ = 0;
+};
+
+// Makes a recording device lost; false when the device is not a recording one.
+bool simulateDeviceLoss(IDirect3DDevice8* device);
