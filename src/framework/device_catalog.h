@@ -34,6 +34,9 @@ struct DeviceInfo {
 };
 
 struct AdapterInfo {
+    // The adapter number Direct3D knows it by: an adapter without usable
+    // devices takes no entry, so entry index and number can differ.
+    UINT ordinal = 0;
     D3DADAPTER_IDENTIFIER8 identifier{};
     D3DDISPLAYMODE desktopMode{};
     unsigned deviceCount = 0;

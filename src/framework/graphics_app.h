@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/device_catalog.h"
+#include "framework/frame_statistics.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/win32/windef.h"
 
@@ -31,9 +32,10 @@ constexpr int errorKindWarning = 2;
 const char* errorText(HRESULT code);
 
 class GraphicsApp {
-public:
+  public:
     GraphicsApp();
-    virtual ~GraphicsApp() = default;
+    // Releases what a shut-down left behind (nothing after WM_CLOSE).
+    virtual ~GraphicsApp();
     GraphicsApp(const GraphicsApp&) = delete;
     GraphicsApp& operator=(const GraphicsApp&) = delete;
 
@@ -92,14 +94,34 @@ public:
     bool showCursorWhenFullscreen = false;
     bool showSetupDialog = false;
 
-protected:
+  protected:
     HRESULT startDevice();
     HRESULT resetDevice();
     HRESULT shutdownDevice();
     void updateFrameStats();
 
-private:
+    // The selection in the catalog.
+    AdapterInfo& selectedAdapter();
+    DeviceInfo& selectedDevice();
+    ModeInfo& selectedMode();
+
+  private:
+    bool createWindow(HINSTANCE instance);
+    void readWindowPlacement();
+    HRESULT failCreation(HRESULT code);
+    HRESULT reportWindowFailure();
+    void releaseDirect3D();
+    void readBackBufferDesc();
+    void fillPresentParams();
+    void rereadDesktopMode();
+    LRESULT onSetCursor();
+    void onMouseMove();
+    void onEnterSizeMove();
+    void onExitSizeMove();
+
     int pauseCount_ = 0;
+    FrameRateCounter frameRateCounter_;
+    bool sizeMoveStoppedClock_ = false;
 };
 
 // The process-wide application the window procedure forwards messages to.
