@@ -55,7 +55,10 @@ class GraphicsApp {
     virtual LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     virtual void pause(bool on);
 
-    HRESULT reportError(HRESULT code, int kind);
+    // Fatal (kind 1): a message box for codes with a text, then WM_CLOSE to
+    // the window; warning (kind 2): nothing. Returns the code. Virtual so
+    // that an application or a test can also see warnings.
+    virtual HRESULT reportError(HRESULT code, int kind);
 
     // Where create() gets its Direct3D object; Direct3DCreate8 unless a test
     // or tool supplies another backend.
