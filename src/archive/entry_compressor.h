@@ -1,0 +1,49 @@
+// Compresses the entries of one archive in order. In a solid archive the
+// compressed entries form one stream: one window, one set of matches and
+// codes running on from entry to entry. Each entry is tried as LZ data and,
+// when it is PCM audio, in multimedia mode; the shorter wins, and an entry
+// that does not shrink is left to be stored, as if it had not been seen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "archive/match_finder.h"
+#include "archive/stream_encoder.h"
+
+struct CompressedEntry {
+    std::vector<uint8_t> data;
+    bool continuation = false;  // decoder state carries over from the previous entry
+    bool multimedia = false;
+};
+
+class EntryCompressor {
+  public:
+    // totalSize: the sum of all entry sizes (a solid archive keeps them all).
+    EntryCompressor(bool solid, size_t totalSize, const EncoderSettings& settings = {});
+
+    // Nothing when the entry is better stored. harmlessTail as for
+    // StreamEncoder::finishEntry.
+    std::optional<CompressedEntry> compress(std::span<const uint8_t> entry, bool harmlessTail);
+
+  private:
+    struct Trial {
+        StreamEncoder encoder;
+        std::unique_ptr<MatchFinder> finder;
+        CompressedEntry result;
+    };
+
+    Trial runTrial(bool multimedia, size_t begin, size_t end, bool harmlessTail);
+    void encodeMultimedia(StreamEncoder& encoder, MatchFinder& finder, size_t begin, size_t end);
+
+    bool solid_;
+    EncoderSettings settings_;
+    std::vector<uint8_t> data_;  // the solid stream so far, or the current entry
+    StreamEncoder encoder_;
+    std::unique_ptr<MatchFinder> finder_;
+    bool anyCompressed_ = false;
+};
