@@ -1,0 +1,81 @@
+// The device of the GL backend: one GL context, the back buffer as an FBO
+// drawn top-down, and the raw Direct3D state sent to GL when drawn.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/device_state.h"
+#include "platform/d3d8/gl/framebuffer.h"
+#include "platform/d3d8/gl/gl_context.h"
+#include "platform/d3d8/ref_counted.h"
+
+class GlSurface;
+
+// What the Direct3D object hands a new device.
+struct GlDeviceSetup {
+    IDirect3D8& direct3d;
+    UINT adapter;
+    D3DDEVTYPE type;
+    DWORD behavior;
+    D3DDISPLAYMODE desktopMode;
+};
+
+class GlDevice : public RefCounted<IDirect3DDevice8> {
+  public:
+    // Creates the device on the SDL window of the presentation's device
+    // window (or the focus window); completes `params` as Direct3D does.
+    static HRESULT create(const GlDeviceSetup& setup, HWND focusWindow,
+                          D3DPRESENT_PARAMETERS& params, IDirect3DDevice8** device);
+    ~GlDevice() override;
+
+    const D3DPRESENT_PARAMETERS& presentParameters() const { return params_; }
+    // The back buffer's pixels in an area (already checked to lie inside it).
+    std::vector<DWORD> readBackBuffer(const RECT& area);
+
+    HRESULT TestCooperativeLevel() override;
+    HRESULT GetDirect3D(IDirect3D8** direct3d) override;
+    HRESULT GetDeviceCaps(D3DCAPS8* caps) override;
+    HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
+    HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
+    HRESULT Present(const RECT* source, const RECT* dest, HWND overrideWindow,
+                    const void* dirtyRegion) override;
+    HRESULT GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type,
+                          IDirect3DSurface8** surface) override;
+    void SetCursorPosition(int x, int y, DWORD flags) override;
+    BOOL ShowCursor(BOOL show) override;
+
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                  DWORD stencil) override;
+    HRESULT SetViewport(const D3DVIEWPORT8* viewport) override;
+    HRESULT GetViewport(D3DVIEWPORT8* viewport) override;
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) override;
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+    HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+
+  private:
+    GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> context);
+
+    // Sizes the back buffer and sets the state to its defaults.
+    HRESULT startPresentation(const D3DPRESENT_PARAMETERS& params);
+    void clearRegion(const D3DRECT& region, GLbitfield buffers);
+
+    IDirect3D8& direct3d_;
+    UINT adapter_;
+    D3DDEVTYPE type_;
+    DWORD behavior_;
+    D3DDISPLAYMODE desktopMode_;
+    std::unique_ptr<GlContext> context_;
+    D3DPRESENT_PARAMETERS params_{};
+    std::unique_ptr<Framebuffer> backBuffer_;
+    std::unique_ptr<GlSurface> backBufferSurface_;
+    DeviceState state_;
+    bool inScene_ = false;
+    bool cursorShown_ = true;
+};

@@ -1,0 +1,21 @@
+// Showing the back buffer in the window.
+#pragma once
+
+#include "platform/d3d8/d3d8types.h"
+#include "platform/d3d8/gl/gl_context.h"
+
+class Framebuffer;
+
+// Copies the back buffer to the window, turned right way up for GL's
+// bottom-up window and stretched to the drawable, and swaps. A context on a
+// hidden window of its own shows nothing.
+void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer);
+
+// Puts the window into the presentation's mode: full screen at the back
+// buffer's size, or back into a window; and sets the swap interval.
+void applyPresentationMode(GlContext& context, const D3DPRESENT_PARAMETERS& params);
+
+// The swap interval a presentation asks for: windowed presents do not wait
+// unless the swap effect is COPY_VSYNC; full-screen presents wait for the
+// vertical blank unless the interval is IMMEDIATE.
+int swapIntervalFor(const D3DPRESENT_PARAMETERS& params);
