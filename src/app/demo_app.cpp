@@ -1,0 +1,142 @@
+#include "app/demo_app.h"
+
+#include "app/current_device.h"
+#include "app/effect_modules.h"
+#include "app/layer_table.h"
+#include "framework/frame_timer.h"
+#include "media/data_access.h"
+#include "platform/win32/messages.h"
+#include "platform/win32/virtual_keys.h"
+
+namespace {
+
+DemoApp* theDemoApp = nullptr;
+
+}  // namespace
+
+DemoApp* demoApp() {
+    return theDemoApp;
+}
+
+DemoApp::DemoApp() {
+    windowWidth = 640;
+    windowHeight = 480;
+    useDepthBuffer = true;
+    minDepthBits = 16;
+    minStencilBits = 0;
+    theDemoApp = this;
+}
+
+DemoApp::~DemoApp() {
+    if (theDemoApp == this) theDemoApp = nullptr;
+}
+
+// A pure device is never used.
+HRESULT DemoApp::acceptDevice(const D3DCAPS8&, DWORD behavior, D3DFORMAT) {
+    return (behavior & D3DCREATE_PUREDEVICE) ? E_FAIL : S_OK;
+}
+
+// The script does not run here: the first frame runs it.
+HRESULT DemoApp::onAppInit() {
+    scriptHost.registerCommands();
+    installEffectModules();
+    for (EffectModule* module : effectModules()) module->registerScriptFunctions(scriptHost.lua);
+    // The overlay font ("Arial", 12, bold) is created here once it exists.
+    startTime = 0;
+    endTime = 100.0f;
+    musicStartTime = 0;
+    // The music player is initialised here with the main window.
+    if (DataAccess::unpackedMode) scriptHost.startWatcher();
+    scriptHost.reloadRequested = true;
+    return S_OK;
+}
+
+HRESULT DemoApp::onDeviceCreated() {
+    currentDevice = device;
+    for (DWORD stage = 0; stage < 2; ++stage) {
+        device->SetTextureStageState(stage, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+        device->SetTextureStageState(stage, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
+        device->SetTextureStageState(stage, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+    }
+    // The overlay font's device objects are created here.
+    return S_OK;
+}
+
+HRESULT DemoApp::onDeviceRestored() {
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+    // The overlay font's and the texture store's device objects are
+    // restored here (the store re-creates the capture textures).
+    return S_OK;
+}
+
+HRESULT DemoApp::onFrameUpdate() {
+    if (playState != playStateRestartRequested && playState != playStateInitial) return S_OK;
+    restart();
+    playState = playStatePlaying;
+    return S_OK;
+}
+
+// Back to demo time startTime, with the script reloaded if it changed.
+void DemoApp::restart() {
+    frameTimer()(TIMER_STOP);
+    frameTimer()(TIMER_RESET);
+    if (scriptHost.reloadRequested) {
+        scriptHost.loadScript();
+        scriptHost.recordScriptStatus();
+        scriptHost.reloadRequested = false;
+    }
+    if (!scriptHost.scriptLoaded) return;
+    frameTimer()(TIMER_START);
+    // The music starts here, at position musicStartTime + startTime.
+}
+
+HRESULT DemoApp::onFrameRender() {
+    float t = appTime + startTime;
+    if (t > endTime) return E_FAIL;
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, clearColour, 1.0f, 0);
+    if (FAILED(device->BeginScene())) return S_OK;
+    if (scriptHost.scriptLoaded) layerTable().renderAll(t);
+    // In unpacked mode the overlay is drawn here: "Total time: %f", "fps: %f"
+    // and the frame statistics, at x 2 and y 0, 14 and 28, in 0xff00ff00.
+    device->EndScene();
+    return S_OK;
+}
+
+HRESULT DemoApp::onDeviceLost() {
+    // The overlay font and the texture store give up their device objects
+    // here (the store releases the capture textures).
+    return S_OK;
+}
+
+HRESULT DemoApp::onDeviceDestroyed() {
+    // The overlay font deletes its device objects and the music stops here.
+    layerTable().clear();
+    // The scene buffers (buffer registry) and the textures (texture store)
+    // are released here.
+    currentDevice = nullptr;
+    return S_OK;
+}
+
+HRESULT DemoApp::onAppShutdown() {
+    // The music library is freed and the overlay font destroyed here.
+    return S_OK;
+}
+
+LRESULT DemoApp::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (DataAccess::unpackedMode && message == WM_KEYUP && wParam == VK_SPACE) onSpaceReleased();
+    return GraphicsApp::handleMessage(window, message, wParam, lParam);
+}
+
+// Space pauses the demo, and a second space restarts it. A release while a
+// restart is still pending is ignored, so it cannot move the demo into a
+// state from which no frame would restart it.
+void DemoApp::onSpaceReleased() {
+    if (playState == playStatePlaying) {
+        pause(true);
+        // The music stops here.
+        playState = playStatePaused;
+    } else if (playState == playStatePaused) {
+        pause(false);
+        playState = playStateRestartRequested;
+    }
+}
