@@ -20,6 +20,10 @@ void copyText(char (&target)[MAX_DEVICE_IDENTIFIER_STRING], const std::string& t
 IDirect3D8* Direct3DCreate8(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION) return nullptr;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;  // no display to be had
+    if (SDL_GL_LoadLibrary(nullptr) != 0) {                      // a video driver without GL
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
     return new GlDirect3D(enumerateAdapters());
 }
 

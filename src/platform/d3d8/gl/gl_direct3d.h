@@ -1,4 +1,5 @@
-// The Direct3D object of the GL backend. Adapters are SDL's displays; the
+// The Direct3D object of the GL backend; Direct3DCreate8 gives none when SDL
+// has no video driver or the driver has no GL. Adapters are SDL's displays; the
 // HAL device is the GL driver. The REF device is reported with reference
 // caps (no hardware transform or rasterisation) and created on the same GL
 // driver: the software rasteriser is chosen by the environment (for Mesa,

@@ -4,9 +4,14 @@
 
 void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
     if (!context.presentsToWindow()) return;
-    const GlApi& gl = context.gl();
     int width = 0, height = 0;
     context.drawableSize(width, height);
+    copyToWindowFramebuffer(context.gl(), backBuffer, width, height);
+    context.swap();
+}
+
+void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int width,
+                             int height) {
     const GLint sourceWidth = GLint(backBuffer.width());
     const GLint sourceHeight = GLint(backBuffer.height());
     const bool stretched = width != sourceWidth || height != sourceHeight;
@@ -15,7 +20,6 @@ void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
     // Row 0 of the back buffer is the top; row 0 of the window is the bottom.
     gl.BlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
                        stretched ? GL_LINEAR : GL_NEAREST);
-    context.swap();
     gl.BindFramebuffer(GL_FRAMEBUFFER, backBuffer.id());
 }
 

@@ -11,6 +11,10 @@ class Framebuffer;
 // hidden window of its own shows nothing.
 void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer);
 
+// The copy itself: the back buffer into the window's framebuffer of the
+// given drawable size, top row at the top. Leaves the back buffer bound.
+void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int width, int height);
+
 // Puts the window into the presentation's mode: full screen at the back
 // buffer's size, or back into a window; and sets the swap interval.
 void applyPresentationMode(GlContext& context, const D3DPRESENT_PARAMETERS& params);
