@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/lua4/errors.h"
+#include "platform/lua4/lib/chunk_binding.h"
 #include "platform/lua4/lua4.h"
 #include "platform/lua4/translation.h"
 
@@ -22,9 +23,11 @@ int reportLoadFailure(lua_State* L, const std::string& message, int status) {
     return reportErrorMessage(L, message.c_str()) ? status : ERRERR;
 }
 
-// Compiles translated source; on success the function is on the stack.
+// Compiles translated source; on success the script's function is on the
+// stack.
 int compile(lua_State* L, const std::string& source, const std::string& chunkName) {
     int status = ::luaL_loadbuffer(L, source.data(), source.size(), chunkName.c_str());
+    if (status == 0) status = bindChunk40(L);
     if (status == 0) return 0;
     std::string message = ::lua_tolstring(L, -1, nullptr);
     popValues(L, 1);

@@ -1,12 +1,20 @@
 #include "platform/lua4/translation.h"
 
+#include <utility>
+
+#include "platform/lua4/frontend/translate.h"
+
 namespace lua4 {
 
-// So far scripts are passed on unchanged: 5.1 already reads the part of
-// Lua 4.0 they use. The 4.0 front end takes over here.
+// The 4.0 front end; its output still needs bindChunk40 once compiled.
 bool translateChunk(std::string_view source, const char* chunkName, std::string& translated,
                     std::string& error) {
-    translated.assign(source);
+    frontend::Translation result = frontend::translateChunk40(source, chunkName ? chunkName : "?");
+    if (!result.ok) {
+        error = std::move(result.error);
+        return false;
+    }
+    translated = std::move(result.source);
     return true;
 }
 
