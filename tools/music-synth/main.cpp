@@ -2,6 +2,7 @@
 // Vorbis file of ten bars (20 seconds) that loops cleanly.
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -31,8 +32,13 @@ bool writeOgg(const std::string& path, const std::vector<float>& samples) {
     }
     double quality = 0.3;  // small file, good enough for a sample
     sf_command(file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+    // In blocks: the Vorbis encoder fails on very large single writes.
     const sf_count_t frames = sf_count_t(samples.size() / 2);
-    const bool ok = sf_writef_float(file, samples.data(), frames) == frames;
+    bool ok = true;
+    for (sf_count_t f = 0; f < frames && ok; f += 4096) {
+        const sf_count_t count = std::min<sf_count_t>(4096, frames - f);
+        ok = sf_writef_float(file, samples.data() + 2 * f, count) == count;
+    }
     sf_close(file);
     if (!ok) std::fprintf(stderr, "tessal-music-synth: writing %s failed\n", path.c_str());
     return ok;

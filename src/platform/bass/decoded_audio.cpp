@@ -31,9 +31,25 @@ sf_count_t fileTell(void* file) {
 
 SF_VIRTUAL_IO memoryIo{fileLength, fileSeek, fileRead, fileWrite, fileTell};
 
-// Samples are read as floats in [-1, 1) whatever the file holds, so 16-bit
-// sources come back exactly and float sources (Vorbis, MP3) are scaled
-// the same way.
+// Integer PCM is read as 16-bit samples directly. Other encodings (float,
+// Vorbis, MP3, ...) are read as floats in [-1, 1) and scaled here, so that
+// every one of them comes out at the same level.
+bool readsAsShorts(const SF_INFO& info) {
+    switch (info.format & SF_FORMAT_SUBMASK) {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_PCM_16:
+        case SF_FORMAT_PCM_24:
+        case SF_FORMAT_PCM_32:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::int16_t toSample(std::int16_t value) {
+    return value;
+}
 std::int16_t toSample(float value) {
     const float scaled = std::nearbyint(value * 32768.0f);
     if (!(scaled > -32768.0f)) return -32768;  // also NaN
@@ -41,19 +57,28 @@ std::int16_t toSample(float value) {
     return std::int16_t(scaled);
 }
 
-// Mixes one frame of `channels` samples down to two: even channels left,
-// odd channels right.
-void mixDownFrame(const float* in, int channels, std::int16_t* out) {
-    float sums[2] = {0, 0};
-    for (int c = 0; c < channels; ++c) sums[c % 2] += in[c];
-    out[0] = toSample(sums[0] / float((channels + 1) / 2));
-    out[1] = toSample(sums[1] / float(channels / 2));
+sf_count_t readFrames(SNDFILE* file, std::int16_t* out, sf_count_t frames) {
+    return sf_readf_short(file, out, frames);
+}
+sf_count_t readFrames(SNDFILE* file, float* out, sf_count_t frames) {
+    return sf_readf_float(file, out, frames);
 }
 
-void appendFrames(const std::vector<float>& chunk, sf_count_t frames, int channels,
+// Mixes one frame of `channels` samples down to two: even channels left,
+// odd channels right.
+template <typename Sample>
+void mixDownFrame(const Sample* in, int channels, std::int16_t* out) {
+    float sums[2] = {0, 0};
+    for (int c = 0; c < channels; ++c) sums[c % 2] += float(toSample(in[c]));
+    out[0] = std::int16_t(std::lround(sums[0] / float((channels + 1) / 2)));
+    out[1] = std::int16_t(std::lround(sums[1] / float(channels / 2)));
+}
+
+template <typename Sample>
+void appendFrames(const std::vector<Sample>& chunk, sf_count_t frames, int channels,
                   std::vector<std::int16_t>& samples) {
     const std::size_t start = samples.size();
-    samples.resize(start + std::size_t(frames * (channels > 2 ? 2 : channels)));
+    samples.resize(start + std::size_t(frames * std::min(channels, 2)));
     std::int16_t* out = samples.data() + start;
     if (channels <= 2) {
         for (sf_count_t i = 0; i < frames * channels; ++i) out[i] = toSample(chunk[i]);
@@ -72,10 +97,11 @@ void reserveFrames(const SF_INFO& info, std::size_t fileSize, DecodedAudio& audi
 }
 
 // Reads every frame; false when the result would exceed a 32-bit length.
+template <typename Sample>
 bool readAllFrames(SNDFILE* file, int channels, DecodedAudio& audio) {
-    std::vector<float> chunk(std::size_t(chunkFrames * channels));
+    std::vector<Sample> chunk(std::size_t(chunkFrames * channels));
     for (;;) {
-        const sf_count_t got = sf_readf_float(file, chunk.data(), chunkFrames);
+        const sf_count_t got = readFrames(file, chunk.data(), chunkFrames);
         if (got <= 0) return true;
         appendFrames(chunk, got, channels, audio.samples);
         if (audio.lengthBytes() > maxLengthBytes) return false;
@@ -91,11 +117,12 @@ std::optional<DecodedAudio> decodeAudio(std::span<const std::uint8_t> bytes) {
     if (!file) return std::nullopt;
     DecodedAudio audio;
     audio.rate = info.samplerate;
-    audio.channels = info.channels > 2 ? 2 : info.channels;
+    audio.channels = std::min(info.channels, 2);
     bool ok = info.channels > 0 && info.samplerate > 0 && info.samplerate <= maxRate;
     if (ok) {
         reserveFrames(info, bytes.size(), audio);
-        ok = readAllFrames(file, info.channels, audio);
+        ok = readsAsShorts(info) ? readAllFrames<std::int16_t>(file, info.channels, audio)
+                                 : readAllFrames<float>(file, info.channels, audio);
     }
     sf_close(file);
     if (!ok || audio.frames() == 0) return std::nullopt;

@@ -47,13 +47,19 @@ TEST(DecodeAudio, LosslessFormatsComeBackSampleForSample) {
     }
 }
 
-TEST(DecodeAudio, LossyFormatsKeepRateChannelsLengthAndLevel) {
+TEST(DecodeAudio, EveryEncodingKeepsRateChannelsLengthAndLevel) {
     const auto dir = scratchDir();
     const int rate = 44100;
     const std::size_t frames = rate;  // one second
     const auto samples = sineSamples(frames, 2, rate, 440.0, 16000.0);
-    for (int format : {oggVorbis, mp3}) {
-        const auto path = dir / (format == mp3 ? "a.mp3" : "a.ogg");
+    const std::pair<int, const char*> encodings[] = {
+        {oggVorbis, "a.ogg"},
+        {mp3, "a.mp3"},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, "float.wav"},
+        {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, "24bit.flac"},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, "8bit.wav"}};
+    for (const auto& [format, name] : encodings) {
+        const auto path = dir / name;
         writeAudioFile(path, format, rate, 2, samples);
         const auto audio = decodeFile(path);
         ASSERT_TRUE(audio) << path;
