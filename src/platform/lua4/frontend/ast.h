@@ -96,6 +96,7 @@ struct Expr {
 // One field of a table constructor: a list item (key null, name empty),
 // `name = value` or `[key] = value`.
 struct Field {
+    int line = 1;
     std::string name;
     Expr* key = nullptr;
     Expr* value = nullptr;

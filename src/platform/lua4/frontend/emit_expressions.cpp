@@ -353,6 +353,7 @@ void Emitter::emitFields(const std::vector<Field>& part) {
 // The last list item of a 5.1 constructor passes on all results of a call;
 // in 4.0 every item is one value.
 void Emitter::emitField(const Field& field, bool last) {
+    out_.moveTo(field.line);
     if (!field.name.empty()) {
         out_.put(isReservedName(field.name) ? "[\"" + field.name + "\"]" : field.name);
         out_.put("=");

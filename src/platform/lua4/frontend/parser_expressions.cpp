@@ -310,6 +310,7 @@ bool Parser::startsNamedField() {
 
 Field Parser::parseField(bool named) {
     Field field;
+    field.line = token_.line;
     if (!named) {
         field.value = parseExpr();
         return field;
