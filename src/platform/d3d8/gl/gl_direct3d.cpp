@@ -1,21 +1,9 @@
 #include "platform/d3d8/gl/gl_direct3d.h"
 
-#include <algorithm>
-#include <cstring>
-
+#include "platform/d3d8/adapter_identifier.h"
 #include "platform/d3d8/gl/gl_device.h"
 #include "platform/d3d8/gl/gl_format_support.h"
 #include "platform/d3d8/standard_caps.h"
-
-namespace {
-
-void copyText(char (&target)[MAX_DEVICE_IDENTIFIER_STRING], const std::string& text) {
-    const std::size_t length = std::min(text.size(), std::size_t(MAX_DEVICE_IDENTIFIER_STRING - 1));
-    std::memcpy(target, text.data(), length);
-    target[length] = '\0';
-}
-
-}  // namespace
 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION) return nullptr;
@@ -45,9 +33,7 @@ UINT GlDirect3D::GetAdapterCount() {
 HRESULT GlDirect3D::GetAdapterIdentifier(UINT adapter, DWORD flags,
                                          D3DADAPTER_IDENTIFIER8* identifier) {
     if (adapter >= adapters_.size() || identifier == nullptr) return D3DERR_INVALIDCALL;
-    *identifier = {};
-    copyText(identifier->Driver, "OpenGL");
-    copyText(identifier->Description, adapters_[adapter].name);
+    *identifier = adapterIdentifier("OpenGL", adapters_[adapter].name);
     return D3D_OK;
 }
 

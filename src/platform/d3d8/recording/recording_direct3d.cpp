@@ -1,8 +1,8 @@
 #include "platform/d3d8/recording/recording_direct3d.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "platform/d3d8/adapter_identifier.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_device.h"
@@ -11,12 +11,6 @@ namespace {
 
 bool contains(const std::vector<D3DFORMAT>& formats, D3DFORMAT format) {
     return std::find(formats.begin(), formats.end(), format) != formats.end();
-}
-
-void copyText(char (&target)[MAX_DEVICE_IDENTIFIER_STRING], const std::string& text) {
-    const std::size_t length = std::min(text.size(), std::size_t(MAX_DEVICE_IDENTIFIER_STRING - 1));
-    std::memcpy(target, text.data(), length);
-    target[length] = '\0';
 }
 
 }  // namespace
@@ -63,9 +57,7 @@ HRESULT RecordingDirect3D::GetAdapterIdentifier(UINT adapterIndex, DWORD flags,
     return recorder_.call("GetAdapterIdentifier", {double(adapterIndex), double(flags)}, [&] {
         const RecordingAdapter* found = adapter(adapterIndex);
         if (found == nullptr || identifier == nullptr) return D3DERR_INVALIDCALL;
-        *identifier = {};
-        copyText(identifier->Driver, found->driver);
-        copyText(identifier->Description, found->description);
+        *identifier = adapterIdentifier(found->driver, found->description);
         return D3D_OK;
     });
 }
