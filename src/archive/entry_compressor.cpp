@@ -16,6 +16,7 @@ std::optional<CompressedEntry> EntryCompressor::compress(std::span<const uint8_t
         finder_ =
             std::make_unique<MatchFinder>(data_.data(), settings_.maxChain, settings_.niceLength);
         anyCompressed_ = false;
+        historyStart_ = 0;
     } else if (!finder_) {
         finder_ =
             std::make_unique<MatchFinder>(data_.data(), settings_.maxChain, settings_.niceLength);
@@ -23,10 +24,13 @@ std::optional<CompressedEntry> EntryCompressor::compress(std::span<const uint8_t
     size_t begin = solid_ ? data_.size() : 0;
     if (solid_) data_.insert(data_.end(), entry.begin(), entry.end());
     size_t end = data_.size();
-    Trial best = runTrial(false, begin, end, harmlessTail);
+    Trial best = runTrial(false, false, begin, end, harmlessTail);
     if (findPcmLayout(entry)) {
-        Trial audio = runTrial(true, begin, end, harmlessTail);
-        if (audio.result.data.size() < best.result.data.size()) best = std::move(audio);
+        for (bool fresh : {false, true}) {
+            if (fresh && !anyCompressed_) break;
+            Trial audio = runTrial(true, fresh, begin, end, harmlessTail);
+            if (audio.result.data.size() < best.result.data.size()) best = std::move(audio);
+        }
     }
     if (best.result.data.size() >= entry.size()) {
         data_.resize(begin);
@@ -34,21 +38,22 @@ std::optional<CompressedEntry> EntryCompressor::compress(std::span<const uint8_t
     }
     encoder_ = std::move(best.encoder);
     finder_ = std::move(best.finder);
+    if (!best.result.continuation) historyStart_ = begin;
     anyCompressed_ = true;
     return std::move(best.result);
 }
 
 // Runs on copies, so a losing trial leaves no trace.
-EntryCompressor::Trial EntryCompressor::runTrial(bool multimedia, size_t begin, size_t end,
-                                                 bool harmlessTail) {
+EntryCompressor::Trial EntryCompressor::runTrial(bool multimedia, bool freshStart, size_t begin,
+                                                 size_t end, bool harmlessTail) {
     Trial trial{encoder_, std::make_unique<MatchFinder>(*finder_), {}};
-    trial.result.continuation = anyCompressed_;
+    trial.result.continuation = anyCompressed_ && !freshStart;
     trial.result.multimedia = multimedia;
-    trial.encoder.beginEntry(anyCompressed_);
+    trial.encoder.beginEntry(trial.result.continuation);
     if (multimedia) {
         encodeMultimedia(trial.encoder, *trial.finder, begin, end);
     } else {
-        trial.encoder.encodeLz(data_.data(), begin, end, 0, *trial.finder);
+        trial.encoder.encodeLz(data_.data(), begin, end, historyStart_, *trial.finder);
     }
     trial.result.data = trial.encoder.finishEntry(harmlessTail);
     return trial;

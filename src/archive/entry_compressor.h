@@ -1,8 +1,10 @@
 // Compresses the entries of one archive in order. In a solid archive the
 // compressed entries form one stream: one window, one set of matches and
 // codes running on from entry to entry. Each entry is tried as LZ data and,
-// when it is PCM audio, in multimedia mode; the shorter wins, and an entry
-// that does not shrink is left to be stored, as if it had not been seen.
+// when it is PCM audio, in multimedia mode (in a solid archive also as a
+// fresh start, since the sample predictor adapts slowly to a new file); the
+// shortest wins, and an entry that does not shrink is left to be stored, as
+// if it had not been seen.
 #pragma once
 
 #include <cstddef>
@@ -37,7 +39,7 @@ class EntryCompressor {
         CompressedEntry result;
     };
 
-    Trial runTrial(bool multimedia, size_t begin, size_t end, bool harmlessTail);
+    Trial runTrial(bool multimedia, bool freshStart, size_t begin, size_t end, bool harmlessTail);
     void encodeMultimedia(StreamEncoder& encoder, MatchFinder& finder, size_t begin, size_t end);
 
     bool solid_;
@@ -46,4 +48,5 @@ class EntryCompressor {
     StreamEncoder encoder_;
     std::unique_ptr<MatchFinder> finder_;
     bool anyCompressed_ = false;
+    size_t historyStart_ = 0;  // where the decoder's window was last reset
 };

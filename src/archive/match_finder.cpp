@@ -4,6 +4,7 @@ namespace {
 
 constexpr uint32_t kHashBits = 17;
 constexpr uint32_t kRingSize = 1u << 20;
+constexpr uint32_t kGoodLength = 32;
 
 uint32_t hash3(const uint8_t* p) {
     uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16);
@@ -55,9 +56,12 @@ void MatchFinder::findMatches(size_t position, size_t end, size_t historyStart, 
         if (data_[source + best] == data_[position + best]) {
             uint32_t length = matchLength(position, static_cast<uint32_t>(distance), maxLength);
             if (length > best) {
+                bool firstGood = length >= kGoodLength && best < kGoodLength;
                 best = length;
                 found.push_back({length, static_cast<uint32_t>(distance)});
                 if (length >= niceLength_ || length >= maxLength) break;
+                // A good match already: look less far for a better one.
+                if (firstGood) chain = chain / 4 + 1;
             }
         }
         uint32_t next = previous_[source & (kRingSize - 1)];
