@@ -18,8 +18,8 @@ std::int64_t MemoryFile::seek(std::int64_t offset, int whence) {
 }
 
 std::int64_t MemoryFile::read(void* out, std::int64_t count) {
-    if (count <= 0) return 0;
     const std::int64_t copied = std::min(count, size() - position_);
+    if (copied <= 0) return 0;
     std::memcpy(out, bytes_.data() + position_, std::size_t(copied));
     position_ += copied;
     return copied;
