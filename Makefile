@@ -4,6 +4,7 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 15
 
 .PHONY: all setup build play test asan-test bench format clean
 
@@ -24,10 +25,13 @@ play: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The suite under ASan + UBSan (clang), plus a short run of every fuzz target.
 asan-test: setup
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSAL_SANITIZE=ON -DTESSAL_BENCH=OFF
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DTESSAL_SANITIZE=ON -DTESSAL_FUZZ=ON -DTESSAL_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	scripts/fuzz-smoke $(ASAN_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/bench $(BUILD)
