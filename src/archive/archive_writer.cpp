@@ -18,7 +18,7 @@ constexpr uint32_t kUnixRegularFile = 0100644;
 class ArchiveWriter {
   public:
     ArchiveWriter(const PackOptions& options, size_t totalSize)
-        : options_(options), compressor_(options.solid, totalSize) {}
+        : options_(options), compressor_(options.solid, totalSize, options.encoder) {}
 
     void writeMainHeader();
     void writeEntry(const PackEntry& entry);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/stream_encoder.h"
+
 struct PackEntry {
     std::string name;  // '/' separated, at most 259 bytes
     std::vector<uint8_t> data;
@@ -19,6 +21,7 @@ struct PackOptions {
     std::string password;  // empty: not encrypted
     bool solid = false;
     bool store = false;
+    EncoderSettings encoder;  // how hard to look for matches
     // Called before each entry is packed.
     std::function<void(size_t index, size_t count, const PackEntry& entry)> progress;
 };

@@ -41,7 +41,7 @@ HuffmanDecoder::Lookup HuffmanDecoder::lookup(uint32_t bits) const {
     return {length, place < symbolCount_ ? place : 0};
 }
 
-uint32_t HuffmanDecoder::decodeSlowly(BitInput& in) const {
+uint32_t HuffmanDecoder::decodeBySearch(BitInput& in) const {
     Lookup found = lookup(in.peek16() & 0xFFFE);
     in.skipBits(found.length);
     return symbols_[found.place];

@@ -21,8 +21,12 @@ class HuffmanDecoder {
             in.skipBits(entry >> 12);
             return entry & 0xFFF;
         }
-        return decodeSlowly(in);
+        return decodeBySearch(in);
     }
+
+    // The length search alone, without the lookup table; decodeSymbol gives
+    // the same answers.
+    uint32_t decodeBySearch(BitInput& in) const;
 
     uint32_t symbolCount() const { return symbolCount_; }
 
@@ -32,7 +36,6 @@ class HuffmanDecoder {
         uint32_t place;
     };
     Lookup lookup(uint32_t bits) const;
-    uint32_t decodeSlowly(BitInput& in) const;
     void buildFastTable();
 
     uint32_t symbolCount_ = 0;

@@ -60,6 +60,12 @@ Extracted extract(const std::vector<uint8_t>& archive, const std::string& name,
     return extract(archive, name, password, silent);
 }
 
+PackOptions withPassword(const std::string& password) {
+    PackOptions options;
+    options.password = password;
+    return options;
+}
+
 std::vector<uint8_t> pack(const std::vector<PackEntry>& entries, const PackOptions& options) {
     PackResult result = writeArchive(entries, options);
     return result.ok ? result.archive : std::vector<uint8_t>{};

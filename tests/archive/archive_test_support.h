@@ -37,6 +37,7 @@ Extracted extract(const std::vector<uint8_t>& archive, const std::string& name,
 Extracted extract(const std::vector<uint8_t>& archive, const std::string& name,
                   const char* password = nullptr);
 
+PackOptions withPassword(const std::string& password);
 std::vector<uint8_t> pack(const std::vector<PackEntry>& entries, const PackOptions& options = {});
 
 std::vector<uint8_t> bytesOf(const std::string& text);

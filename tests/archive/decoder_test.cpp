@@ -1,0 +1,179 @@
+// Hand-built compressed streams: symbol kinds and table changes an encoder
+// may never emit, checked against what the format says they produce.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "archive/bit_input.h"
+#include "archive/byte_reader.h"
+#include "archive/crc32.h"
+#include "archive/data_area.h"
+#include "archive/huffman_decoder.h"
+#include "archive/sample_predictor.h"
+#include "archive_test_support.h"
+#include "raw_archive.h"
+
+namespace {
+
+RawEntry compressed(const std::string& name, const std::vector<uint8_t>& stream,
+                    const std::vector<uint8_t>& content) {
+    RawEntry e = rawEntry(name, content);
+    e.area = stream;
+    e.packMethod = 0x35;
+    return e;
+}
+
+// What a match does to the output: byte by byte from distance back.
+void copyMatch(std::vector<uint8_t>& out, size_t length, size_t distance) {
+    for (size_t i = 0; i < length; i++) {
+        out.push_back(out.size() >= distance ? out[out.size() - distance] : 0);
+    }
+}
+
+TEST(Decoder, RepeatAfterTableSwitchReusesTheMatchFromBefore) {
+    StreamBuilder s;
+    s.tables(lzTables({'a', 'b', 'c', 269, 271}, {2}));
+    for (uint32_t c : {'a', 'b', 'c'}) s.symbol(0, c);
+    s.symbol(0, 271);  // new match, length 4
+    s.symbol(1, 2);    // distance 3
+    s.switchTables(lzTables({'x', 256, 269}));
+    s.symbol(0, 256);  // the last match again
+    s.symbol(0, 'x');
+    std::vector<uint8_t> expected = bytesOf("abc");
+    copyMatch(expected, 4, 3);
+    copyMatch(expected, 4, 3);
+    expected.push_back('x');
+    Extracted got = extract(rawArchive({compressed("f", s.finish(), expected)}), "f");
+    ASSERT_TRUE(got.ok);
+    EXPECT_EQ(got.bytes, expected);
+}
+
+TEST(Decoder, ShortMatchesOverlappingCopiesAndSourcesBeforeTheStart) {
+    StreamBuilder s;
+    s.tables(lzTables({'q', 'z', 261, 270, 257}, {0, 4}, {0, 8}));
+    s.symbol(0, 270);  // length 3 ...
+    s.symbol(1, 4);    // ... distance 5 or 6: before the first byte, so zeros
+    s.bits(0, 1);      // distance 5
+    s.symbol(0, 'q');
+    s.symbol(0, 270);  // length 3, distance 1: repeats 'q'
+    s.symbol(1, 0);
+    s.symbol(0, 257);  // the most recent distance (1) again, length 2 + 8 + extra 1
+    s.symbol(2, 8);
+    s.bits(1, 1);
+    s.symbol(0, 'z');
+    s.symbol(0, 261);  // short match: distance 1 + 2 extra bits (3 -> distance 4), length 2
+    s.bits(3, 2);
+    std::vector<uint8_t> expected;
+    copyMatch(expected, 3, 5);
+    expected.push_back('q');
+    copyMatch(expected, 3, 1);
+    copyMatch(expected, 11, 1);
+    expected.push_back('z');
+    copyMatch(expected, 2, 4);
+    Extracted got = extract(rawArchive({compressed("f", s.finish(), expected)}), "f");
+    ASSERT_TRUE(got.ok);
+    EXPECT_EQ(got.bytes, expected);
+}
+
+TEST(Decoder, PlaceBeyondTheSymbolCountDecodesAsTheFirstSymbol) {
+    StreamBuilder s;
+    TableSet set;
+    set.lengths['A'] = set.lengths['B'] = 2;  // codes 00 and 01: 1... is no code
+    s.tables(set);
+    s.bits(0x7FFF, 15);  // read as the first symbol, 15 bits long
+    s.symbol(0, 'B');
+    std::vector<uint8_t> expected = bytesOf("AB");
+    Extracted got = extract(rawArchive({compressed("f", s.finish(), expected)}), "f");
+    ASSERT_TRUE(got.ok);
+    EXPECT_EQ(got.bytes, expected);
+}
+
+// Each channel's code knows only its own symbols, so a byte decoded on the
+// wrong channel would not decode at all.
+TEST(Decoder, MultimediaChannelsTakeTurnsAndFewerChannelsRestartAtZero) {
+    StreamBuilder s;
+    s.tables(multimediaTables({{10, 256}, {20, 256}, {30, 256}}));
+    std::vector<std::pair<uint32_t, uint32_t>> samples = {{0, 10}, {1, 20}, {2, 30}, {0, 10}};
+    for (auto [channel, symbol] : samples) s.symbol(channel, symbol);
+    s.switchTables(multimediaTables({{40, 256}}), 1);  // channel 1 is next, 1 >= 1 channel
+    s.symbol(0, 40);
+    s.symbol(0, 40);
+    samples.push_back({0, 40});
+    samples.push_back({0, 40});
+    SamplePredictor predictor;
+    predictor.reset();
+    std::vector<uint8_t> expected;
+    for (auto [channel, symbol] : samples) {
+        expected.push_back(predictor.predictSample(channel, symbol));
+    }
+    Extracted got = extract(rawArchive({compressed("f", s.finish(), expected)}), "f");
+    ASSERT_TRUE(got.ok);
+    EXPECT_EQ(got.bytes, expected);
+}
+
+TEST(Decoder, EmptyCompressedEntryPassesWithCrcZero) {
+    StreamBuilder s;
+    s.tables(lzTables({'a', 'b'}));
+    RawEntry e = compressed("empty", s.finish(), {});
+    EXPECT_EQ(e.contentCrc, 0u);
+    Extracted got = extract(rawArchive({e}), "empty");
+    ASSERT_TRUE(got.ok);
+    EXPECT_TRUE(got.bytes.empty());
+}
+
+TEST(Decoder, OutputBeyondFullSizeIsRefused) {
+    StreamBuilder s;
+    s.tables(lzTables({'a', 270 + 20}, {0}));
+    s.symbol(0, 'a');
+    s.symbol(0, 290);  // a match of 67+ bytes in an entry of 10
+    s.bits(0, 4);
+    s.symbol(1, 0);
+    ScratchLog log;
+    std::vector<uint8_t> content(10, 'a');
+    Extracted got =
+        extract(rawArchive({compressed("f", s.finish(), content)}), "f", nullptr, log.log());
+    EXPECT_FALSE(got.ok);
+    EXPECT_TRUE(got.nullOnFailure);
+    EXPECT_TRUE(log.contains("Fatal! Buffer overrun during decompression!"));
+    EXPECT_TRUE(log.contains("CRC32 error"));
+}
+
+// The table-driven fast path must agree with the length search for any
+// code, complete, incomplete or over-full.
+TEST(HuffmanDecoder, FastTableAgreesWithTheLengthSearch) {
+    std::mt19937 random(11);
+    DebugLog silent("/nonexistent-directory/log.txt");
+    for (int round = 0; round < 300; round++) {
+        uint32_t size = 1 + random() % 298;
+        std::vector<uint8_t> lengths(size);
+        uint32_t spread = 1 + random() % 15;
+        for (uint8_t& l : lengths) l = random() % 3 == 0 ? 0 : 1 + random() % spread;
+        HuffmanDecoder decoder;
+        decoder.buildDecoder(lengths.data(), size);
+        std::vector<uint8_t> stream = noise(600, round);
+        ByteReader reader(stream);
+        DataArea area(reader, silent);
+        area.begin(static_cast<uint32_t>(stream.size()), nullptr, 20);
+        BitInput fast;
+        fast.firstFill(area);
+        BitInput slow = fast;
+        for (int symbol = 0; symbol < 200; symbol++) {
+            ASSERT_EQ(decoder.decodeSymbol(fast), decoder.decodeBySearch(slow)) << round;
+            ASSERT_EQ(fast.bytePos * 8 + fast.bitPos, slow.bytePos * 8 + slow.bitPos);
+        }
+    }
+}
+
+TEST(SamplePredictor, EncodingThenDecodingGivesTheBytesBack) {
+    std::vector<uint8_t> bytes = pcmWave(3000, 2, 16);
+    SamplePredictor encoder, decoder;
+    encoder.reset();
+    decoder.reset();
+    for (size_t i = 0; i < bytes.size(); i++) {
+        uint32_t channel = i % 4;
+        uint32_t s = encoder.encodeSample(channel, bytes[i]);
+        ASSERT_EQ(decoder.predictSample(channel, s), bytes[i]) << i;
+    }
+}
+
+}  // namespace
