@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "capture_options.h"
-#include "capture_session.h"
+#include "app/capture/capture_options.h"
+#include "app/capture/capture_session.h"
 
 int main(int argc, char** argv) {
     CaptureOptions options;

@@ -1,4 +1,4 @@
-#include "capture_options.h"
+#include "app/capture/capture_options.h"
 
 #include <cstdio>
 #include <cstdlib>

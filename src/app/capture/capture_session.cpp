@@ -1,27 +1,16 @@
-#include "capture_session.h"
+#include "app/capture/capture_session.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 
-#include "app/demo_app.h"
 #include "app/startup.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
 #include "platform/win32/win32.h"
-#include "png_file.h"
+#include "app/capture/png_file.h"
 
 namespace {
-
-// The demo application with the back buffer sized to the capture.
-class CaptureApp : public DemoApp {
-public:
-    HRESULT resizeBackBuffer(int width, int height) {
-        presentParams.BackBufferWidth = UINT(width);
-        presentParams.BackBufferHeight = UINT(height);
-        return resetDevice();
-    }
-};
 
 bool saveBackBuffer(IDirect3DDevice8* device, const std::string& path) {
     IDirect3DSurface8* surface = nullptr;
@@ -78,13 +67,26 @@ int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& opt
 
 }  // namespace
 
+HRESULT CaptureApp::resizeBackBuffer(int width, int height) {
+    presentParams.BackBufferWidth = UINT(width);
+    presentParams.BackBufferHeight = UINT(height);
+    return resetDevice();
+}
+
 int runCapture(const CaptureOptions& options) {
+    CaptureApp app;
+    return runCapture(options, app);
+}
+
+int runCapture(const CaptureOptions& options, CaptureApp& app) {
     ManualClock clock;
     useClockForFrameTimer(clock);
     useNullWindowSystem();
-    CaptureApp app;
     configureFromDemoIni(app);
-    if (FAILED(app.create(GetModuleHandleA(nullptr)))) return -1;
+    if (FAILED(app.create(GetModuleHandleA(nullptr)))) {
+        useClockForFrameTimer(systemClock());
+        return -1;
+    }
     int exitCode = 1;
     std::error_code error;
     std::filesystem::create_directories(options.outDir, error);
@@ -101,5 +103,6 @@ int runCapture(const CaptureOptions& options) {
             exitCode = captureFrames(app, clock, options);
     }
     SendMessageA(app.window, WM_CLOSE, 0, 0);
+    useClockForFrameTimer(systemClock());
     return exitCode;
 }

@@ -2,9 +2,17 @@
 // back from the back buffer.
 #pragma once
 
-#include "capture_options.h"
+#include "app/capture/capture_options.h"
+#include "app/demo_app.h"
+
+// The demo application with its back buffer sized to the capture.
+class CaptureApp : public DemoApp {
+public:
+    HRESULT resizeBackBuffer(int width, int height);
+};
 
 // Plays the production in the current directory and writes the frames.
 // Returns 0 on success, 1 when the script fails or a frame cannot be written,
-// -1 when the player cannot start.
+// -1 when the player cannot start. The app must not have been created yet.
+int runCapture(const CaptureOptions& options, CaptureApp& app);
 int runCapture(const CaptureOptions& options);

@@ -1,4 +1,4 @@
-#include "png_file.h"
+#include "app/capture/png_file.h"
 
 #include <png.h>
 
