@@ -24,6 +24,20 @@ struct IDirect3DSurface8 : IUnknown8 {
     virtual HRESULT UnlockRect() = 0;
 };
 
+// Vertex and index buffers. Lock hands out the bytes from `offset`; a size of
+// 0 locks from there to the end. Locks nest; each needs its Unlock.
+struct IDirect3DVertexBuffer8 : IUnknown8 {
+    virtual HRESULT GetDesc(D3DVERTEXBUFFER_DESC* desc) = 0;
+    virtual HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) = 0;
+    virtual HRESULT Unlock() = 0;
+};
+
+struct IDirect3DIndexBuffer8 : IUnknown8 {
+    virtual HRESULT GetDesc(D3DINDEXBUFFER_DESC* desc) = 0;
+    virtual HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) = 0;
+    virtual HRESULT Unlock() = 0;
+};
+
 struct IDirect3D8 : IUnknown8 {
     virtual UINT GetAdapterCount() = 0;
     virtual HRESULT GetAdapterIdentifier(UINT adapter, DWORD flags,
@@ -71,6 +85,12 @@ struct IDirect3DDevice8 : IUnknown8 {
                                          DWORD value) = 0;
     virtual HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                          DWORD* value) = 0;
+
+    // A buffer holds a reference on its device until it is released.
+    virtual HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                       IDirect3DVertexBuffer8** buffer) = 0;
+    virtual HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                      IDirect3DIndexBuffer8** buffer) = 0;
 };
 
 // Creates the Direct3D object of the OpenGL backend; null when no display

@@ -165,6 +165,18 @@ constexpr UINT D3DPRESENT_INTERVAL_DEFAULT = 0;
 constexpr UINT D3DPRESENT_INTERVAL_ONE = 1;
 constexpr UINT D3DPRESENT_INTERVAL_IMMEDIATE = 0x80000000;
 constexpr DWORD D3DLOCK_READONLY = 0x10;
+constexpr DWORD D3DLOCK_NOSYSLOCK = 0x800;
+constexpr DWORD D3DLOCK_NOOVERWRITE = 0x1000;
+constexpr DWORD D3DLOCK_DISCARD = 0x2000;
+
+// Flexible vertex format bits (the subset the engine's vertices use).
+constexpr DWORD D3DFVF_XYZ = 0x002;
+constexpr DWORD D3DFVF_XYZRHW = 0x004;
+constexpr DWORD D3DFVF_NORMAL = 0x010;
+constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+constexpr DWORD D3DFVF_SPECULAR = 0x080;
+constexpr DWORD D3DFVF_TEX1 = 0x100;
+constexpr DWORD D3DFVF_TEX2 = 0x200;
 constexpr UINT D3DADAPTER_DEFAULT = 0;
 constexpr UINT D3D_SDK_VERSION = 220;
 
@@ -500,6 +512,23 @@ struct D3DSURFACE_DESC {
     D3DMULTISAMPLE_TYPE MultiSampleType;
     UINT Width;
     UINT Height;
+};
+
+struct D3DVERTEXBUFFER_DESC {
+    D3DFORMAT Format;  // always D3DFMT_VERTEXDATA
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Size;
+    DWORD FVF;
+};
+
+struct D3DINDEXBUFFER_DESC {
+    D3DFORMAT Format;  // D3DFMT_INDEX16 or D3DFMT_INDEX32
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Size;
 };
 
 struct D3DLOCKED_RECT {

@@ -37,7 +37,12 @@
     X(PFNGLGENRENDERBUFFERSPROC, GenRenderbuffers)               \
     X(PFNGLDELETERENDERBUFFERSPROC, DeleteRenderbuffers)         \
     X(PFNGLBINDRENDERBUFFERPROC, BindRenderbuffer)               \
-    X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage)
+    X(PFNGLRENDERBUFFERSTORAGEPROC, RenderbufferStorage)         \
+    X(PFNGLGENBUFFERSPROC, GenBuffers)                           \
+    X(PFNGLDELETEBUFFERSPROC, DeleteBuffers)                     \
+    X(PFNGLBINDBUFFERPROC, BindBuffer)                           \
+    X(PFNGLBUFFERDATAPROC, BufferData)                           \
+    X(PFNGLBUFFERSUBDATAPROC, BufferSubData)
 
 // One pointer per entry point, named without the "gl" prefix: gl.Clear(...).
 struct GlApi {

@@ -31,6 +31,7 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     ~GlDevice() override;
 
     const D3DPRESENT_PARAMETERS& presentParameters() const { return params_; }
+    GlContext& context() { return *context_; }
     // The back buffer's pixels in an area (already checked to lie inside it).
     std::vector<DWORD> readBackBuffer(const RECT& area);
 
@@ -58,6 +59,12 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
     HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
     HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+
+    // Buffers keep their bytes in memory and a copy in a GL buffer object.
+    HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                               IDirect3DVertexBuffer8** buffer) override;
+    HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                              IDirect3DIndexBuffer8** buffer) override;
 
   private:
     GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> context);

@@ -8,11 +8,11 @@
 
 #include "platform/win32/windef.h"
 
-// One call. `object` is "Direct3D", "Device" or "Surface"; `name` the
-// method's name. `args` holds the input arguments in declaration order as
-// numbers (pointers as their address, 0 for null), with the contents of
-// input structures spelled out where a call's comment in
-// recording_device.h says so. `result` is the HRESULT returned (for AddRef
+// One call. `object` is "Direct3D", "Device", "Surface", "VertexBuffer" or
+// "IndexBuffer"; `name` the method's name. `args` holds the input arguments
+// in declaration order as numbers (pointers as their address, 0 for null),
+// with the contents of input structures spelled out where a call's comment
+// in recording_device.h says so. `result` is the HRESULT returned (for AddRef
 // and Release, the new reference count; for calls returning a count or a
 // BOOL, that value).
 struct RecordedCall {

@@ -62,6 +62,11 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
     HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
     HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+    // Logged arguments: length, usage, vertex format (index format), pool.
+    HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                               IDirect3DVertexBuffer8** buffer) override;
+    HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                              IDirect3DIndexBuffer8** buffer) override;
 
   private:
     enum class Loss { None, Lost, NotReset };
@@ -70,6 +75,7 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT reset(D3DPRESENT_PARAMETERS* params);
     HRESULT present();
     void fill(const D3DRECT& rect, D3DCOLOR color);
+    Recorder bufferRecorder(const char* object);
 
     RecordingDirect3D& direct3d_;
     Recorder recorder_;

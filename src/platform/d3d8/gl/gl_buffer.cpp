@@ -1,0 +1,79 @@
+#include "platform/d3d8/gl/gl_buffer.h"
+
+#include "platform/d3d8/gl/gl_device.h"
+
+namespace {
+
+// Uploads go through the copy-write target, which no vertex array object
+// remembers, so drawing state is left alone.
+constexpr GLenum kUploadTarget = GL_COPY_WRITE_BUFFER;
+
+GLenum usageHint(DWORD usage) {
+    return (usage & D3DUSAGE_DYNAMIC) != 0 ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
+}
+
+}  // namespace
+
+template <class Interface, class Desc>
+GlBuffer<Interface, Desc>* GlBuffer<Interface, Desc>::create(GlDevice& device, const Desc& desc) {
+    device.context().makeCurrent();
+    const GlApi& gl = device.context().gl();
+    for (int stale = 0; stale < 8 && gl.GetError() != GL_NO_ERROR; ++stale) {
+    }
+    GLuint name = 0;
+    gl.GenBuffers(1, &name);
+    gl.BindBuffer(kUploadTarget, name);
+    gl.BufferData(kUploadTarget, GLsizeiptr(desc.Size), nullptr, usageHint(desc.Usage));
+    if (gl.GetError() != GL_NO_ERROR) {
+        gl.DeleteBuffers(1, &name);
+        return nullptr;
+    }
+    auto* buffer = new GlBuffer(device, desc, name);
+    buffer->upload({0, desc.Size});  // zeros, as the memory copy starts
+    return buffer;
+}
+
+template <class Interface, class Desc>
+GlBuffer<Interface, Desc>::GlBuffer(GlDevice& device, const Desc& desc, GLuint name)
+    : device_(device), desc_(desc), storage_(desc.Size), name_(name) {
+    device_.AddRef();
+}
+
+template <class Interface, class Desc>
+GlBuffer<Interface, Desc>::~GlBuffer() {
+    device_.context().makeCurrent();
+    device_.context().gl().DeleteBuffers(1, &name_);
+    device_.Release();
+}
+
+template <class Interface, class Desc>
+HRESULT GlBuffer<Interface, Desc>::GetDesc(Desc* desc) {
+    if (desc == nullptr) return D3DERR_INVALIDCALL;
+    *desc = desc_;
+    return D3D_OK;
+}
+
+template <class Interface, class Desc>
+HRESULT GlBuffer<Interface, Desc>::Lock(UINT offset, UINT size, BYTE** data, DWORD flags) {
+    return storage_.lock(offset, size, data, flags);
+}
+
+template <class Interface, class Desc>
+HRESULT GlBuffer<Interface, Desc>::Unlock() {
+    BufferStorage::Range written;
+    const HRESULT result = storage_.unlock(written);
+    if (SUCCEEDED(result) && !written.empty()) upload(written);
+    return result;
+}
+
+template <class Interface, class Desc>
+void GlBuffer<Interface, Desc>::upload(const BufferStorage::Range& range) {
+    device_.context().makeCurrent();
+    const GlApi& gl = device_.context().gl();
+    gl.BindBuffer(kUploadTarget, name_);
+    gl.BufferSubData(kUploadTarget, GLintptr(range.begin), GLsizeiptr(range.end - range.begin),
+                     storage_.data() + range.begin);
+}
+
+template class GlBuffer<IDirect3DVertexBuffer8, D3DVERTEXBUFFER_DESC>;
+template class GlBuffer<IDirect3DIndexBuffer8, D3DINDEXBUFFER_DESC>;

@@ -1,0 +1,38 @@
+// Vertex and index buffers of the GL backend: the bytes stay in memory (as a
+// managed buffer's system copy does) and every unlock that may have written
+// sends the changed range to a GL buffer object, which drawing binds.
+#pragma once
+
+#include "platform/d3d8/buffer_storage.h"
+#include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/gl/gl_api.h"
+#include "platform/d3d8/ref_counted.h"
+
+class GlDevice;
+
+template <class Interface, class Desc>
+class GlBuffer final : public RefCounted<Interface> {
+  public:
+    // Null when GL cannot hold the bytes. Takes a reference on the device.
+    static GlBuffer* create(GlDevice& device, const Desc& desc);
+    ~GlBuffer() override;
+
+    GLuint glName() const { return name_; }
+    const BufferStorage& storage() const { return storage_; }
+
+    HRESULT GetDesc(Desc* desc) override;
+    HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override;
+    HRESULT Unlock() override;
+
+  private:
+    GlBuffer(GlDevice& device, const Desc& desc, GLuint name);
+    void upload(const BufferStorage::Range& range);
+
+    GlDevice& device_;
+    Desc desc_;
+    BufferStorage storage_;
+    GLuint name_;
+};
+
+using GlVertexBuffer = GlBuffer<IDirect3DVertexBuffer8, D3DVERTEXBUFFER_DESC>;
+using GlIndexBuffer = GlBuffer<IDirect3DIndexBuffer8, D3DINDEXBUFFER_DESC>;
