@@ -13,7 +13,9 @@ constexpr char archivePassword[] = "quillo";
 
 }  // namespace
 
-std::string dataPath(const std::string& name) { return "data/" + name; }
+std::string dataPath(const std::string& name) {
+    return "data/" + name;
+}
 
 bool extract(const std::string& name, std::uint8_t*& buffer, std::uint32_t& size) {
     buffer = nullptr;

@@ -47,8 +47,9 @@ void lua_pushstring(lua_State* L, const char* s);
 // missing argument.
 double lua_tonumber(lua_State* L, int index);
 // The string, or a number's text; null for anything else and for a missing
-// argument. A number on the stack stays a number. The text lives at least
-// as long as the value is on the stack.
+// argument. A number on the stack stays a number. A string's text lives as
+// long as the string is on the stack; a number's text is kept for the next
+// 63 conversions of numbers.
 const char* lua_tostring(lua_State* L, int index);
 // Numbers and numeric strings.
 int lua_isnumber(lua_State* L, int index);
