@@ -4,11 +4,11 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/win32/message_box.h"
 #include "platform/win32/sdl_event_translation.h"
 #include "platform/win32/timers.h"
+#include "platform/win32/video_driver.h"
 #include "platform/win32/window.h"
 #include "platform/win32/window_record.h"
 #include "platform/win32/window_systems.h"
@@ -34,9 +34,12 @@ Uint32 messageBoxFlags(UINT type) {
 // Video drivers that run without a display cannot show a box (and must
 // not wait for a viewer who is not there).
 bool driverHasDisplay() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver) return false;
-    return std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+    return !driverShowsNothing(SDL_GetCurrentVideoDriver());
+}
+
+bool fellBackToNoDisplay() {
+    return fellBackToDriverWithoutDisplay(SDL_GetCurrentVideoDriver(),
+                                          SDL_GetHint(SDL_HINT_VIDEODRIVER));
 }
 
 int width(const RECT& r) {
@@ -96,6 +99,7 @@ class SdlWindowSystem : public WindowSystem {
 
   private:
     bool ensureVideo();
+    bool ensureDisplay();
     void deliver(const EventMessage& m, std::vector<MSG>& out);
 
     std::string error_;
@@ -108,8 +112,20 @@ bool SdlWindowSystem::ensureVideo() {
     return false;
 }
 
-bool SdlWindowSystem::open(HWND window, bool defaultPosition) {
+// Windows are for a viewer: a driver that shows nothing is only used when
+// asked for.
+bool SdlWindowSystem::ensureDisplay() {
     if (!ensureVideo()) return false;
+    if (!fellBackToNoDisplay()) return true;
+    error_ = std::string("no display (SDL found no video output and fell back to its \"") +
+             SDL_GetCurrentVideoDriver() +
+             "\" driver; set SDL_VIDEODRIVER=" + SDL_GetCurrentVideoDriver() +
+             " to run without a display)";
+    return false;
+}
+
+bool SdlWindowSystem::open(HWND window, bool defaultPosition) {
+    if (!ensureDisplay()) return false;
     RECT client = clientBoundsOnScreen(*window);
     int x = defaultPosition ? int(SDL_WINDOWPOS_UNDEFINED) : int(client.left);
     int y = defaultPosition ? int(SDL_WINDOWPOS_UNDEFINED) : int(client.top);
