@@ -5,6 +5,7 @@
 #include "app/layer_table.h"
 #include "framework/frame_timer.h"
 #include "media/data_access.h"
+#include "media/music_player.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/virtual_keys.h"
 
@@ -45,7 +46,7 @@ HRESULT DemoApp::onAppInit() {
     startTime = 0;
     endTime = 100.0f;
     musicStartTime = 0;
-    // The music player is initialised here with the main window.
+    musicPlayer().init(window);
     if (DataAccess::unpackedMode) scriptHost.startWatcher();
     scriptHost.reloadRequested = true;
     return S_OK;
@@ -87,7 +88,7 @@ void DemoApp::restart() {
     }
     if (!scriptHost.scriptLoaded) return;
     frameTimer()(TIMER_START);
-    // The music starts here, at position musicStartTime + startTime.
+    musicPlayer().playAt(musicStartTime + startTime);
 }
 
 HRESULT DemoApp::onFrameRender() {
@@ -109,7 +110,8 @@ HRESULT DemoApp::onDeviceLost() {
 }
 
 HRESULT DemoApp::onDeviceDestroyed() {
-    // The overlay font deletes its device objects and the music stops here.
+    // The overlay font deletes its device objects here.
+    musicPlayer().stop();
     layerTable().clear();
     // The scene buffers (buffer registry) and the textures (texture store)
     // are released here.
@@ -118,7 +120,8 @@ HRESULT DemoApp::onDeviceDestroyed() {
 }
 
 HRESULT DemoApp::onAppShutdown() {
-    // The music library is freed and the overlay font destroyed here.
+    musicPlayer().shutdown();
+    // The overlay font is destroyed here.
     return S_OK;
 }
 
@@ -133,7 +136,7 @@ LRESULT DemoApp::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 void DemoApp::onSpaceReleased() {
     if (playState == playStatePlaying) {
         pause(true);
-        // The music stops here.
+        musicPlayer().stop();
         playState = playStatePaused;
     } else if (playState == playStatePaused) {
         pause(false);

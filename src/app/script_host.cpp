@@ -8,6 +8,7 @@
 #include "app/core_commands.h"
 #include "app/layer_table.h"
 #include "media/data_access.h"
+#include "media/loadmusic_command.h"
 #include "platform/lua4/lua4.h"
 
 ScriptHost::~ScriptHost() {
@@ -20,7 +21,7 @@ ScriptHost::~ScriptHost() {
 
 void ScriptHost::registerCommands() {
     lua = lua4::lua_open(0);
-    // 1. loadmusic: registered here once the music player joins the engine.
+    lua4::lua_register(lua, "loadmusic", loadmusic);
     // 2. loadtexture, loadalphatexture, createcapturetexture: likewise, with
     //    the texture store.
     registerCoreCommands(lua);

@@ -1,12 +1,15 @@
 #include "app/capture/capture_session.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/startup.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
+#include "media/music_player.h"
+#include "media/music_render.h"
 #include "platform/win32/win32.h"
 #include "app/capture/png_file.h"
 
@@ -45,7 +48,8 @@ void showProgress(int done, int total) {
     if (total >= 100 && done == total) std::fputc('\n', stderr);
 }
 
-// Renders the frames; returns the exit code.
+// Renders the frames; returns how many were written, or -1 when one could
+// not be written.
 int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& options) {
     const float to = options.to.value_or(app.endTime);
     const int total = frameCount(options, to);
@@ -58,11 +62,19 @@ int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& opt
     for (int k = 0; k < total; ++k) {
         double appTime = options.from + double(k) / options.fps - app.startTime;
         clock.setCounter(zero + std::llround(appTime * double(clock.frequency())));
-        if (FAILED(app.renderFrame())) break;  // the demo has ended
-        if (!saveBackBuffer(app.device, framePath(options.outDir, k))) return 1;
+        if (FAILED(app.renderFrame())) return k;  // the demo has ended
+        if (!saveBackBuffer(app.device, framePath(options.outDir, k))) return -1;
         showProgress(k + 1, total);
     }
-    return 0;
+    return total;
+}
+
+// music.wav: what the player would have played over the captured frames.
+bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int frames) {
+    if (musicPlayer().path.empty() || frames <= 0) return true;
+    MusicRenderRequest request{musicPlayer().path, app.musicStartTime, app.startTime,
+                               options.from, options.from + double(frames) / options.fps};
+    return renderMusicToWav(request, (std::filesystem::path(options.outDir) / "music.wav").string());
 }
 
 }  // namespace
@@ -81,6 +93,8 @@ int runCapture(const CaptureOptions& options) {
 int runCapture(const CaptureOptions& options, CaptureApp& app) {
     ManualClock clock;
     useClockForFrameTimer(clock);
+    // Captures are silent: the music goes to music.wav instead.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     useNullWindowSystem();
     configureFromDemoIni(app);
     if (FAILED(app.create(GetModuleHandleA(nullptr)))) {
@@ -99,8 +113,10 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
         app.renderFrame();
         if (!app.scriptLoaded())
             std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
-        else
-            exitCode = captureFrames(app, clock, options);
+        else {
+            int frames = captureFrames(app, clock, options);
+            exitCode = frames >= 0 && captureMusic(app, options, frames) ? 0 : 1;
+        }
     }
     SendMessageA(app.window, WM_CLOSE, 0, 0);
     useClockForFrameTimer(systemClock());
