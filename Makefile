@@ -30,7 +30,8 @@ asan-test: setup
 	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
 	  -DTESSAL_SANITIZE=ON -DTESSAL_FUZZ=ON -DTESSAL_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  ctest --output-on-failure -j $(JOBS)
 	scripts/fuzz-smoke $(ASAN_BUILD) $(FUZZ_SECONDS)
 
 bench: build
