@@ -1,4 +1,4 @@
-// The 4.0 math library's edge values from the dialect notes: degrees are
+// The 4.0 math library's edge values: degrees are
 // converted, not special-cased; mod keeps the dividend's sign; PI prints
 // with fourteen digits; random covers its whole range.
 #include "platform/lua4/lib4_script_fixture.h"
