@@ -1,0 +1,21 @@
+// A camera node: looks from its world position at its target (or along its
+// −y axis), with an animated roll and horizontal field of view.
+#pragma once
+
+#include "anim/track_kinds.h"
+#include "scene/scene_node.h"
+
+class SceneCamera : public SceneNode {
+  public:
+    // The node's values, then roll (0 without keys) and field of view (the
+    // file's value without keys). Both tracks are evaluated in file order.
+    void updateOwn(float time) override;
+
+    float fieldOfView = 0;  // radians, horizontal
+    float roll = 0;         // radians
+    float targetDistance = 0;
+    ScalarTrack fieldOfViewTrack;
+    ScalarTrack rollTrack;
+    D3DXMATRIX view{};
+    D3DXMATRIX projection{};
+};

@@ -1,0 +1,45 @@
+#include "scene/scene_loading.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "media/data_access.h"
+#include "platform/bass/file_bytes.h"
+#include "scene/scene_reader.h"
+
+namespace {
+
+std::optional<std::vector<std::uint8_t>> sceneBytes(const std::string& name) {
+    if (DataAccess::unpackedMode) {
+        const std::string path = DataAccess::resolvePath(name);
+        auto bytes = readFileBytes(path.c_str(), 0, 0);
+        if (!bytes) std::printf("Couldn't open scene %s, does file exist?\n", path.c_str());
+        return bytes;
+    }
+    std::uint8_t* buffer = nullptr;
+    std::uint32_t size = 0;
+    if (!DataAccess::extract(name, buffer, size)) return std::nullopt;
+    std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    std::free(buffer);
+    return bytes;
+}
+
+}  // namespace
+
+Scene* loadScene(const std::string& name, SceneRegistry& registry, SceneTextureSource& textures) {
+    const std::optional<std::vector<std::uint8_t>> bytes = sceneBytes(name);
+    if (!bytes) return nullptr;
+    SceneReadError error;
+    std::unique_ptr<Scene> scene = readScene(bytes->data(), bytes->size(), &error);
+    if (scene == nullptr) {
+        std::printf("%s\n", describeSceneReadError(error, name).c_str());
+        return nullptr;
+    }
+    scene->name = name;
+    Scene* loaded = scene.get();
+    registry.add(std::move(scene));
+    loaded->prepare(textures);
+    return loaded;
+}
