@@ -1,8 +1,6 @@
 #include "temp_production.h"
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
