@@ -75,7 +75,10 @@ bool ArchiveExtraction::extractEntries(ByteReader& in, bool solid) {
         }
         bool found = namesMatch(header_.name, entryName_);
         if (found) {
-            output_ = std::make_unique<OutputBuffer>(header_.fullSize, header_.dataSize);
+            size_t dataStart = blockStart_ + header_.headerSize;
+            size_t present = dataStart < in.size() ? in.size() - dataStart : 0;
+            output_ = std::make_unique<OutputBuffer>(
+                header_.fullSize, std::min<size_t>(header_.dataSize, present), header_.isStored());
             if (!output_->allocate()) {
                 log_.write("can't allocate memory for the file decompression");
                 return false;

@@ -30,13 +30,13 @@ void DebugLog::start() {
     on_ = true;
 }
 
-void DebugLog::write(const std::string& message, std::source_location where) {
+void DebugLog::write(const std::string& message, unsigned line, const char* unit) {
     if (!on_) return;
     FILE* file = std::fopen(path_.c_str(), "a");
     if (!file) return;
     auto elapsed = std::chrono::steady_clock::now() - startTime_;
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
     std::fprintf(file, " %8u ms (line %u in %s):\n              - %s\n", static_cast<unsigned>(ms),
-                 static_cast<unsigned>(where.line()), baseName(where.file_name()), message.c_str());
+                 line, baseName(unit), message.c_str());
     std::fclose(file);
 }

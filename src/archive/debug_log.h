@@ -4,7 +4,6 @@
 #pragma once
 
 #include <chrono>
-#include <source_location>
 #include <string>
 
 class DebugLog {
@@ -21,9 +20,9 @@ class DebugLog {
     const std::string& path() const { return path_; }
 
     // Appends one message with the milliseconds since start and the
-    // reporting point.
-    void write(const std::string& message,
-               std::source_location where = std::source_location::current());
+    // reporting point (the caller's line and file).
+    void write(const std::string& message, unsigned line = __builtin_LINE(),
+               const char* unit = __builtin_FILE());
 
   private:
     std::string path_;

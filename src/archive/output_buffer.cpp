@@ -7,12 +7,13 @@
 namespace {
 // Compressed data rarely expands more than this; beyond it the buffer grows
 // as output actually arrives.
-constexpr size_t kTrustedExpansion = 64;
+constexpr size_t kTrustedExpansion = 8;
 constexpr size_t kMinCapacity = 1 << 20;
 }  // namespace
 
-OutputBuffer::OutputBuffer(uint32_t fullSize, uint32_t dataSize) : fullSize_(fullSize) {
-    size_t bound = kTrustedExpansion * static_cast<size_t>(dataSize) + kMinCapacity;
+OutputBuffer::OutputBuffer(uint32_t fullSize, size_t availableInput, bool stored)
+    : fullSize_(fullSize) {
+    size_t bound = stored ? availableInput : kTrustedExpansion * availableInput + kMinCapacity;
     firstCapacity_ = std::max<size_t>(1, std::min<size_t>(fullSize, bound));
 }
 

@@ -8,8 +8,10 @@
 
 class OutputBuffer {
   public:
-    // dataSize bounds the first allocation; growth follows the output.
-    OutputBuffer(uint32_t fullSize, uint32_t dataSize);
+    // The first allocation is fullSize, but no more than the most that
+    // availableInput bytes of packed data are likely to give; beyond that
+    // the block grows as output arrives.
+    OutputBuffer(uint32_t fullSize, size_t availableInput, bool stored);
     ~OutputBuffer();
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
