@@ -17,7 +17,8 @@
 namespace {
 
 bool isLua51Limit(const char* message) {
-    for (const char* limit : {"too many", "too complex", "overflow", "not enough memory"}) {
+    for (const char* limit :
+         {"too many", "more than", "too complex", "overflow", "not enough memory"}) {
         if (std::strstr(message, limit)) return true;
     }
     return false;
