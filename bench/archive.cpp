@@ -127,11 +127,12 @@ void inflateReference(benchmark::State& state, const std::string& name) {
     state.SetBytesProcessed(state.iterations() * c.content.size());
 }
 
-// Collects the times so the ratios can be printed after the usual table.
+// Collects the CPU times (steadier than wall time on a shared machine) so
+// the ratios can be printed after the usual table.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     void printRatios() const {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "archive/data_area.h"
@@ -23,9 +24,9 @@ class BitInput {
     }
 
     uint32_t peek16() const {
-        const uint8_t* p = buffer_.data() + bytePos;
-        uint32_t bits = (p[0] << 16) | (p[1] << 8) | p[2];
-        return (bits >> (8 - bitPos)) & 0xFFFF;
+        uint32_t word;
+        std::memcpy(&word, buffer_.data() + bytePos, 4);
+        return (__builtin_bswap32(word) >> (16 - bitPos)) & 0xFFFF;
     }
     void skipBits(uint32_t n) {
         bytePos += (bitPos + n) >> 3;
@@ -41,7 +42,7 @@ class BitInput {
     // True when every real input bit has been used and the data area has
     // nothing more to give.
     bool exhausted(const DataArea& area) const {
-        return bytePos * 8 + bitPos >= validEnd_ * 8 && area.remaining() == 0;
+        return bytePos >= validEnd_ && area.remaining() == 0;
     }
 
     size_t bytePos = 0;

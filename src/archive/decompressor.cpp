@@ -135,18 +135,20 @@ void Decompressor::decodeShortMatch(uint32_t symbol) {
     copyMatch(2, distance);
 }
 
-// Byte by byte, so a match longer than its distance repeats the pattern.
+// As if byte by byte, so a match longer than its distance repeats the
+// pattern; eight bytes at a time where source and target cannot overlap
+// within a step and neither wraps.
 void Decompressor::copyMatch(uint32_t length, uint32_t distance) {
     bytesLeft_ -= length;
     uint32_t from = (outPos_ - distance) & kWindowMask;
     if (outPos_ + length <= kWindowSize && from + length <= kWindowSize) {
         uint8_t* to = window_ + outPos_;
         const uint8_t* source = window_ + from;
-        if (distance >= length && from < outPos_) {
-            std::memcpy(to, source, length);
-        } else {
-            for (uint32_t i = 0; i < length; i++) to[i] = source[i];
+        uint32_t i = 0;
+        if (distance >= 8 && from < outPos_) {
+            for (; i + 8 <= length; i += 8) std::memcpy(to + i, source + i, 8);
         }
+        for (; i < length; i++) to[i] = source[i];
         outPos_ = (outPos_ + length) & kWindowMask;
         return;
     }
