@@ -38,6 +38,20 @@ struct IDirect3DIndexBuffer8 : IUnknown8 {
     virtual HRESULT Unlock() = 0;
 };
 
+// Textures. A texture holds a reference on its device until it is released;
+// the surface of a level shares the texture's reference count. Locking a
+// level of a render-target texture reads its pixels back.
+struct IDirect3DBaseTexture8 : IUnknown8 {
+    virtual DWORD GetLevelCount() = 0;
+};
+
+struct IDirect3DTexture8 : IDirect3DBaseTexture8 {
+    virtual HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) = 0;
+    virtual HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) = 0;
+    virtual HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) = 0;
+    virtual HRESULT UnlockRect(UINT level) = 0;
+};
+
 struct IDirect3D8 : IUnknown8 {
     virtual UINT GetAdapterCount() = 0;
     virtual HRESULT GetAdapterIdentifier(UINT adapter, DWORD flags,
@@ -91,6 +105,30 @@ struct IDirect3DDevice8 : IUnknown8 {
                                        IDirect3DVertexBuffer8** buffer) = 0;
     virtual HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                       IDirect3DIndexBuffer8** buffer) = 0;
+
+    // Textures and depth-stencil surfaces hold a reference on their device
+    // until they are released. While bound (render target, depth buffer,
+    // texture stage) the device keeps them alive.
+    virtual HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
+                                  D3DFORMAT format, D3DPOOL pool, IDirect3DTexture8** texture) = 0;
+    virtual HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                              D3DMULTISAMPLE_TYPE multiSample,
+                                              IDirect3DSurface8** surface) = 0;
+    // A null render target keeps the current one; a null depth-stencil
+    // surface draws without depth. The viewport becomes the whole target.
+    virtual HRESULT SetRenderTarget(IDirect3DSurface8* renderTarget,
+                                    IDirect3DSurface8* depthStencil) = 0;
+    virtual HRESULT GetRenderTarget(IDirect3DSurface8** renderTarget) = 0;
+    // D3DERR_NOTFOUND when drawing without depth.
+    virtual HRESULT GetDepthStencilSurface(IDirect3DSurface8** depthStencil) = 0;
+    virtual HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) = 0;
+    virtual HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) = 0;
+
+    // The vertex format (an FVF code) of the vertices drawn next.
+    virtual HRESULT SetVertexShader(DWORD handle) = 0;
+    virtual HRESULT GetVertexShader(DWORD* handle) = 0;
+    virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                                    const void* vertexData, UINT stride) = 0;
 };
 
 // Creates the Direct3D object of the OpenGL backend; null when no display

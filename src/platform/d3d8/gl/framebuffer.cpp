@@ -58,3 +58,21 @@ std::vector<DWORD> Framebuffer::readPixels(const RECT& area) const {
                    pixels.data());
     return pixels;
 }
+
+std::vector<DWORD> readTextureLevel(const GlApi& gl, GLuint texture, GLint level,
+                                    const RECT& area) {
+    const GLsizei width = area.right - area.left;
+    const GLsizei height = area.bottom - area.top;
+    std::vector<DWORD> pixels(std::size_t(width) * std::size_t(height));
+    GLuint reader = 0;
+    gl.GenFramebuffers(1, &reader);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, reader);
+    gl.FramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture,
+                            level);
+    gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl.ReadPixels(area.left, area.top, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                  pixels.data());
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    gl.DeleteFramebuffers(1, &reader);
+    return pixels;
+}

@@ -25,6 +25,8 @@ class Framebuffer {
     UINT height() const { return height_; }
     bool hasDepth() const { return depthFormat_ != D3DFMT_UNKNOWN; }
     bool hasStencil() const;
+    GLuint colourTexture() const { return colour_; }
+    GLuint depthBuffer() const { return depth_; }
 
     // Reads an area as A8R8G8B8 pixels, top row first.
     std::vector<DWORD> readPixels(const RECT& area) const;
@@ -40,3 +42,7 @@ class Framebuffer {
     GLuint colour_ = 0;
     GLuint depth_ = 0;
 };
+
+// Reads an area of a texture level as A8R8G8B8 pixels, top row first,
+// through a read framebuffer of its own; the draw framebuffer is untouched.
+std::vector<DWORD> readTextureLevel(const GlApi& gl, GLuint texture, GLint level, const RECT& area);

@@ -62,10 +62,14 @@ GlDevice::GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> contex
       context_(std::move(context)) {
     direct3d_.AddRef();
     backBufferSurface_ = std::make_unique<GlSurface>(*this);
+    pipeline_ = std::make_unique<GlPipeline>(context_->gl());
 }
 
 GlDevice::~GlDevice() {
     context_->makeCurrent();
+    bound_.unbindAll(nullptr, nullptr);
+    pipeline_.reset();
+    autoDepth_.reset();
     backBufferSurface_.reset();
     backBuffer_.reset();
     context_.reset();
@@ -81,20 +85,26 @@ HRESULT GlDevice::startPresentation(const D3DPRESENT_PARAMETERS& params) {
         Framebuffer::create(context_->gl(), params.BackBufferWidth, params.BackBufferHeight, depth);
     if (target == nullptr) return D3DERR_OUTOFVIDEOMEMORY;
     applyPresentationMode(*context_, params);
+    bound_.unbindAll(nullptr, nullptr);
     backBuffer_ = std::move(target);
     params_ = params;
     const bool software = (behavior_ & D3DCREATE_SOFTWARE_VERTEXPROCESSING) != 0;
     state_ = defaultDeviceState(params.EnableAutoDepthStencil != FALSE, software,
                                 params.BackBufferWidth, params.BackBufferHeight);
+    state_.markAllDirty();
     inScene_ = false;
+    autoDepth_ =
+        params.EnableAutoDepthStencil ? std::make_unique<GlAutoDepthSurface>(*this) : nullptr;
+    restoreOwnTargets();
     context_->gl().BindFramebuffer(GL_FRAMEBUFFER, backBuffer_->id());
+    pipeline_->forgetBindings();
     return D3D_OK;
 }
 
 std::vector<DWORD> GlDevice::readBackBuffer(const RECT& area) {
     context_->makeCurrent();
     std::vector<DWORD> pixels = backBuffer_->readPixels(area);
-    context_->gl().BindFramebuffer(GL_FRAMEBUFFER, backBuffer_->id());
+    pipeline_->forgetBindings();
     return pixels;
 }
 
@@ -123,7 +133,8 @@ HRESULT GlDevice::GetDisplayMode(D3DDISPLAYMODE* mode) {
 
 HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS* params) {
     if (params == nullptr) return D3DERR_INVALIDCALL;
-    if (backBufferSurface_->references() > 0) return D3DERR_INVALIDCALL;  // still held
+    const HRESULT resettable = checkResettable();
+    if (FAILED(resettable)) return resettable;
     UINT width, height;
     windowSize(context_->presentsToWindow() ? context_->window() : nullptr, width, height);
     completePresentParameters(*params, desktopMode_.Format, width, height);
@@ -137,6 +148,7 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND overrideWin
                           const void* dirtyRegion) {
     context_->makeCurrent();
     presentBackBuffer(*context_, *backBuffer_);
+    pipeline_->forgetBindings();
     return D3D_OK;
 }
 
@@ -173,9 +185,10 @@ HRESULT GlDevice::EndScene() {
 HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                         DWORD stencil) {
     const HRESULT checked =
-        checkClear(count, rects, flags, backBuffer_->hasDepth(), backBuffer_->hasStencil());
+        checkClear(count, rects, flags, bound_.depthStencil() != nullptr, depthHasStencil());
     if (FAILED(checked)) return checked;
     context_->makeCurrent();
+    bindTarget();
     const GlApi& gl = context_->gl();
     gl.ClearColor(channel(color, 16), channel(color, 8), channel(color, 0), channel(color, 24));
     gl.ClearDepth(std::clamp(z, 0.0f, 1.0f));
@@ -202,7 +215,8 @@ void GlDevice::clearRegion(const D3DRECT& region, GLbitfield buffers) {
 }
 
 HRESULT GlDevice::SetViewport(const D3DVIEWPORT8* viewport) {
-    return state_.setViewport(viewport, params_.BackBufferWidth, params_.BackBufferHeight);
+    const D3DSURFACE_DESC target = renderTargetDesc();
+    return state_.setViewport(viewport, target.Width, target.Height);
 }
 
 HRESULT GlDevice::GetViewport(D3DVIEWPORT8* viewport) {

@@ -5,10 +5,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/d3d8/bound_resources.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device_state.h"
 #include "platform/d3d8/gl/framebuffer.h"
 #include "platform/d3d8/gl/gl_context.h"
+#include "platform/d3d8/gl/gl_depth_surface.h"
+#include "platform/d3d8/gl/gl_pipeline.h"
 #include "platform/d3d8/ref_counted.h"
 
 class GlSurface;
@@ -32,6 +35,11 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
 
     const D3DPRESENT_PARAMETERS& presentParameters() const { return params_; }
     GlContext& context() { return *context_; }
+    const Framebuffer& backBuffer() const { return *backBuffer_; }
+    const BoundResources& bound() const { return bound_; }
+    // The generated programs made so far (one per combination of the
+    // states that change the code).
+    std::size_t programCount() const { return pipeline_ ? pipeline_->programCount() : 0; }
     // The back buffer's pixels in an area (already checked to lie inside it).
     std::vector<DWORD> readBackBuffer(const RECT& area);
 
@@ -66,12 +74,39 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                               IDirect3DIndexBuffer8** buffer) override;
 
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DTexture8** texture) override;
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                      D3DMULTISAMPLE_TYPE multiSample,
+                                      IDirect3DSurface8** surface) override;
+    HRESULT SetRenderTarget(IDirect3DSurface8* renderTarget,
+                            IDirect3DSurface8* depthStencil) override;
+    HRESULT GetRenderTarget(IDirect3DSurface8** renderTarget) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface8** depthStencil) override;
+    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
+    HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
+    HRESULT SetVertexShader(DWORD handle) override;
+    HRESULT GetVertexShader(DWORD* handle) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
+                            UINT stride) override;
+
   private:
     GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> context);
 
     // Sizes the back buffer and sets the state to its defaults.
     HRESULT startPresentation(const D3DPRESENT_PARAMETERS& params);
     void clearRegion(const D3DRECT& region, GLbitfield buffers);
+    UINT maxTextureSide();
+    // The size of the current render target.
+    D3DSURFACE_DESC renderTargetDesc() const;
+    bool depthHasStencil() const;
+    // Makes the current render target GL's draw framebuffer.
+    void bindTarget();
+    // Back to the back buffer and its depth buffer, nothing bound.
+    void restoreOwnTargets();
+    // Before Reset: D3D_OK when nothing holds the device's own surfaces or
+    // a default-pool resource.
+    HRESULT checkResettable();
 
     IDirect3D8& direct3d_;
     UINT adapter_;
@@ -82,7 +117,12 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     D3DPRESENT_PARAMETERS params_{};
     std::unique_ptr<Framebuffer> backBuffer_;
     std::unique_ptr<GlSurface> backBufferSurface_;
+    std::unique_ptr<GlAutoDepthSurface> autoDepth_;
+    std::unique_ptr<GlPipeline> pipeline_;
     DeviceState state_;
+    // Default-pool resources alive: Reset fails while there are any.
+    std::size_t defaultPoolResources_ = 0;
+    BoundResources bound_;
     bool inScene_ = false;
     bool cursorShown_ = true;
 };

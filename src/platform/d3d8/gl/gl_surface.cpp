@@ -6,6 +6,15 @@
 
 GlSurface::GlSurface(GlDevice& device) : DeviceChild(device), owner_(device) {}
 
+GlAttachment GlSurface::glAttachment() const {
+    const Framebuffer& target = owner_.backBuffer();
+    GlAttachment attachment;
+    attachment.texture = target.colourTexture();
+    attachment.width = target.width();
+    attachment.height = target.height();
+    return attachment;
+}
+
 HRESULT GlSurface::GetDesc(D3DSURFACE_DESC* desc) {
     if (desc == nullptr) return D3DERR_INVALIDCALL;
     *desc = backBufferDesc(owner_.presentParameters());

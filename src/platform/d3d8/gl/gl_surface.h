@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/gl/gl_attachment.h"
 #include "platform/d3d8/ref_counted.h"
 
 class GlDevice;
 
-class GlSurface : public DeviceChild<IDirect3DSurface8> {
+class GlSurface : public DeviceChild<IDirect3DSurface8>, public GlAttachable {
   public:
     explicit GlSurface(GlDevice& device);
+
+    GlAttachment glAttachment() const override;
 
     HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
     // Reads the pixels back as A8R8G8B8, top row first; formats without

@@ -23,6 +23,8 @@ RecordingDevice::RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DD
 }
 
 RecordingDevice::~RecordingDevice() {
+    bound_.unbindAll(nullptr, nullptr);
+    autoDepth_.reset();
     backBuffer_.reset();
     direct3d_.Release();
 }
@@ -33,6 +35,19 @@ void RecordingDevice::resetBackBuffer() {
     state_ = defaultDeviceState(params_.EnableAutoDepthStencil != FALSE, software,
                                 params_.BackBufferWidth, params_.BackBufferHeight);
     inScene_ = false;
+    bound_.unbindAll(nullptr, nullptr);
+    autoDepth_.reset();
+    if (params_.EnableAutoDepthStencil)
+        autoDepth_ = std::make_unique<RecordingAutoDepthSurface>(
+            bufferRecorder("Surface"),
+            depthStencilDesc(params_.BackBufferWidth, params_.BackBufferHeight,
+                             params_.AutoDepthStencilFormat),
+            *this);
+    restoreOwnTargets();
+}
+
+void RecordingDevice::restoreOwnTargets() {
+    bound_.unbindAll(backBuffer_.get(), autoDepth_.get());
 }
 
 void RecordingDevice::loseDevice() {
@@ -107,6 +122,10 @@ HRESULT RecordingDevice::reset(D3DPRESENT_PARAMETERS* params) {
     if (params == nullptr) return D3DERR_INVALIDCALL;
     if (loss_ == Loss::Lost && lostPollsLeft_ > 0) return D3DERR_DEVICELOST;
     if (backBuffer_->references() > 0) return D3DERR_INVALIDCALL;  // still held by the caller
+    if (autoDepth_ && autoDepth_->references() > 0) return D3DERR_INVALIDCALL;
+    restoreOwnTargets();
+    // Direct3D resets only when no default-pool resource is left.
+    if (defaultPoolResources_ > 0) return D3DERR_INVALIDCALL;
     completePresentParameters(*params, direct3d_.adapter(adapter_)->desktopMode.Format, 0, 0);
     const HRESULT checked = checkPresentParameters(*params);
     if (FAILED(checked)) return checked;
@@ -176,14 +195,12 @@ HRESULT RecordingDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D
         args.insert(args.end(), {double(rects[i].x1), double(rects[i].y1), double(rects[i].x2),
                                  double(rects[i].y2)});
     return recorder_.call("Clear", std::move(args), [&] {
-        const D3DFORMAT depth = params_.AutoDepthStencilFormat;
-        const bool hasDepth = params_.EnableAutoDepthStencil != FALSE;
-        const HRESULT checked =
-            checkClear(count, rects, flags, hasDepth, hasDepth && hasStencil(depth));
+        const bool hasDepth = bound_.depthStencil() != nullptr;
+        const HRESULT checked = checkClear(count, rects, flags, hasDepth, depthHasStencil());
         if (FAILED(checked)) return checked;
         if (flags & D3DCLEAR_TARGET)
             for (const D3DRECT& rect : clearRegions(count, rects, state_.viewport))
-                fill(rect, color);
+                fillTarget(rect, color);
         return D3D_OK;
     });
 }
@@ -201,7 +218,8 @@ HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT8* viewport) {
         args = {double(viewport->X),      double(viewport->Y),    double(viewport->Width),
                 double(viewport->Height), double(viewport->MinZ), double(viewport->MaxZ)};
     return recorder_.call("SetViewport", std::move(args), [&] {
-        return state_.setViewport(viewport, params_.BackBufferWidth, params_.BackBufferHeight);
+        const D3DSURFACE_DESC target = renderTargetDesc();
+        return state_.setViewport(viewport, target.Width, target.Height);
     });
 }
 

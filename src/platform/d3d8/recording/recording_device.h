@@ -3,12 +3,15 @@
 // buffer in memory that Clear fills) and logs every call (object "Device").
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
+#include "platform/d3d8/bound_resources.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device_state.h"
 #include "platform/d3d8/recording/recorder.h"
+#include "platform/d3d8/recording/recording_depth_surface.h"
 #include "platform/d3d8/ref_counted.h"
 
 class RecordingDirect3D;
@@ -67,6 +70,32 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
                                IDirect3DVertexBuffer8** buffer) override;
     HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                               IDirect3DIndexBuffer8** buffer) override;
+    // Logged arguments: width, height, levels, usage, format, pool.
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DTexture8** texture) override;
+    // Logged arguments: width, height, format, multisample type.
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                      D3DMULTISAMPLE_TYPE multiSample,
+                                      IDirect3DSurface8** surface) override;
+    // Logged arguments: the two surfaces' addresses.
+    HRESULT SetRenderTarget(IDirect3DSurface8* renderTarget,
+                            IDirect3DSurface8* depthStencil) override;
+    HRESULT GetRenderTarget(IDirect3DSurface8** renderTarget) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface8** depthStencil) override;
+    // Logged arguments: stage, the texture's address.
+    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
+    HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
+    HRESULT SetVertexShader(DWORD handle) override;
+    HRESULT GetVertexShader(DWORD* handle) override;
+    // Logged arguments: type, primitive count, stride, then for each vertex
+    // its parts as the current vertex format lays them out: position and
+    // normal as floats, diffuse and specular as 32-bit numbers, then the
+    // texture coordinates.
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
+                            UINT stride) override;
+
+    // What is bound now (render target, depth-stencil surface, textures).
+    const BoundResources& bound() const { return bound_; }
 
   private:
     enum class Loss { None, Lost, NotReset };
@@ -76,6 +105,12 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT present();
     void fill(const D3DRECT& rect, D3DCOLOR color);
     Recorder bufferRecorder(const char* object);
+    UINT maxTextureSide() const;
+    D3DSURFACE_DESC renderTargetDesc() const;
+    bool depthHasStencil() const;
+    void fillTarget(const D3DRECT& rect, D3DCOLOR color);
+    HRESULT setRenderTarget(IDirect3DSurface8* renderTarget, IDirect3DSurface8* depthStencil);
+    void restoreOwnTargets();
 
     RecordingDirect3D& direct3d_;
     Recorder recorder_;
@@ -86,6 +121,10 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     DeviceState state_;
     std::vector<DWORD> pixels_;
     std::unique_ptr<RecordingSurface> backBuffer_;
+    std::unique_ptr<RecordingAutoDepthSurface> autoDepth_;
+    // Default-pool resources alive: Reset fails while there are any.
+    std::size_t defaultPoolResources_ = 0;
+    BoundResources bound_;
     bool inScene_ = false;
     bool cursorShown_ = true;
     unsigned presents_ = 0;

@@ -1,0 +1,38 @@
+// What a device has bound: render target, depth-stencil surface, the
+// texture of each stage and the vertex format. Binding takes the device's
+// hold on a resource (see device_resource.h) and lets go of the one it
+// replaces; shared by both backends.
+#pragma once
+
+#include <array>
+
+#include "platform/d3d8/d3d8.h"
+
+class BoundResources {
+  public:
+    BoundResources() = default;
+    BoundResources(const BoundResources&) = delete;
+    BoundResources& operator=(const BoundResources&) = delete;
+    ~BoundResources() { unbindAll(nullptr, nullptr); }
+
+    IDirect3DSurface8* renderTarget() const { return renderTarget_; }
+    IDirect3DSurface8* depthStencil() const { return depthStencil_; }
+    IDirect3DBaseTexture8* texture(DWORD stage) const { return textures_[stage]; }
+
+    void bindRenderTarget(IDirect3DSurface8* surface);
+    void bindDepthStencil(IDirect3DSurface8* surface);
+    void bindTexture(DWORD stage, IDirect3DBaseTexture8* texture);
+    // Back to the device's own target and depth buffer with no textures, as
+    // on creation and Reset.
+    void unbindAll(IDirect3DSurface8* backBuffer, IDirect3DSurface8* autoDepth);
+
+    DWORD vertexShader = 0;
+
+  private:
+    template <class Interface>
+    static void rebind(Interface*& slot, Interface* bound);
+
+    IDirect3DSurface8* renderTarget_ = nullptr;
+    IDirect3DSurface8* depthStencil_ = nullptr;
+    std::array<IDirect3DBaseTexture8*, D3D_TEXTURE_STAGE_COUNT> textures_{};
+};
