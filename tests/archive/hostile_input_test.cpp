@@ -29,7 +29,8 @@ TEST(HostileInput, EveryTruncationFailsCleanly) {
         options.solid = solid;
         std::vector<uint8_t> archive =
             pack({{"a", sampleText(3000, 2)}, {"b", pcmWave(800, 1, 8)}}, options);
-        for (size_t length = 0; length < archive.size(); length++) {
+        // Every cut within the headers, then every third one through the data.
+        for (size_t length = 0; length < archive.size(); length += length < 80 ? 1 : 3) {
             std::vector<uint8_t> cut(archive.begin(), archive.begin() + length);
             Extracted got = extract(cut, "b", "quillo");
             ASSERT_FALSE(got.ok) << length;
