@@ -1,0 +1,116 @@
+// The three texture creators: from image bytes, from an image file, empty.
+#include <cstdio>
+#include <vector>
+
+#include "d3dx/d3dx_texture.h"
+#include "d3dx/decoded_image.h"
+#include "d3dx/texture_fill.h"
+#include "platform/d3d8/texture_levels.h"
+
+namespace {
+
+// Larger files are refused before reading: no texture image comes near it.
+constexpr long MAX_IMAGE_FILE_BYTES = 256L * 1024 * 1024;
+
+UINT sizeOrDefault(UINT requested, UINT fallback) {
+    return requested == D3DX_DEFAULT || requested == 0 ? fallback : requested;
+}
+
+UINT levelsFor(UINT mipLevels, UINT width, UINT height) {
+    const UINT full = fullLevelCount(width, height);
+    if (mipLevels == D3DX_DEFAULT || mipLevels == 0) return full;
+    return mipLevels < full ? mipLevels : full;
+}
+
+D3DFORMAT formatOrDefault(D3DFORMAT format) {
+    return format == D3DFMT_UNKNOWN ? D3DFMT_A8R8G8B8 : format;
+}
+
+ImageLimits deviceLimits(IDirect3DDevice8* device) {
+    D3DCAPS8 caps{};
+    if (FAILED(device->GetDeviceCaps(&caps))) return {};
+    return {caps.MaxTextureWidth, caps.MaxTextureHeight};
+}
+
+D3DXIMAGE_INFO sourceInfo(const DecodedImage& image) {
+    return {image.width,      image.height,    1, 1, image.sourceFormat,
+            D3DRTYPE_TEXTURE, image.fileFormat};
+}
+
+void applyColourKey(std::vector<DWORD>& pixels, D3DCOLOR colorKey) {
+    if (colorKey == 0) return;
+    for (DWORD& pixel : pixels)
+        if (pixel == colorKey) pixel = 0;
+}
+
+bool readFile(const char* path, std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    bool read = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = read ? std::ftell(file) : -1;
+    read = size >= 0 && size <= MAX_IMAGE_FILE_BYTES && std::fseek(file, 0, SEEK_SET) == 0;
+    if (read) {
+        bytes.resize(std::size_t(size));
+        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return read;
+}
+
+}  // namespace
+
+HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* device, const void* data, UINT size,
+                                            UINT width, UINT height, UINT mipLevels, DWORD usage,
+                                            D3DFORMAT format, D3DPOOL pool, DWORD filter,
+                                            DWORD mipFilter, D3DCOLOR colorKey,
+                                            D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
+                                            IDirect3DTexture8** texture) {
+    if (device == nullptr || data == nullptr || size == 0 || texture == nullptr)
+        return D3DERR_INVALIDCALL;
+    *texture = nullptr;
+    DecodedImage image;
+    const ImageBytes bytes(static_cast<const std::uint8_t*>(data), size);
+    if (!decodeImage(bytes, deviceLimits(device), image)) return D3DXERR_INVALIDDATA;
+    if (srcInfo) *srcInfo = sourceInfo(image);
+    const UINT textureWidth = sizeOrDefault(width, image.width);
+    const UINT textureHeight = sizeOrDefault(height, image.height);
+    const HRESULT created = device->CreateTexture(textureWidth, textureHeight,
+                                                  levelsFor(mipLevels, textureWidth, textureHeight),
+                                                  usage, formatOrDefault(format), pool, texture);
+    if (FAILED(created)) return created;
+    applyColourKey(image.pixels, colorKey);
+    std::vector<DWORD> pixels =
+        resampleImage(image.pixels, image.width, image.height, textureWidth, textureHeight,
+                      resampleFilter(filter, ResampleFilter::Triangle));
+    const HRESULT filled = fillTextureLevels(*texture, std::move(pixels),
+                                             resampleFilter(mipFilter, ResampleFilter::Box));
+    if (SUCCEEDED(filled)) return D3D_OK;
+    (*texture)->Release();
+    *texture = nullptr;
+    return filled;
+}
+
+HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* path, UINT width,
+                                     UINT height, UINT mipLevels, DWORD usage, D3DFORMAT format,
+                                     D3DPOOL pool, DWORD filter, DWORD mipFilter, D3DCOLOR colorKey,
+                                     D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
+                                     IDirect3DTexture8** texture) {
+    if (device == nullptr || path == nullptr || texture == nullptr) return D3DERR_INVALIDCALL;
+    *texture = nullptr;
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(path, bytes)) return D3DERR_NOTFOUND;
+    if (bytes.empty()) return D3DXERR_INVALIDDATA;
+    return D3DXCreateTextureFromFileInMemoryEx(device, bytes.data(), UINT(bytes.size()), width,
+                                               height, mipLevels, usage, format, pool, filter,
+                                               mipFilter, colorKey, srcInfo, palette, texture);
+}
+
+HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels,
+                          DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                          IDirect3DTexture8** texture) {
+    if (device == nullptr || texture == nullptr) return D3DERR_INVALIDCALL;
+    const UINT w = sizeOrDefault(width, 256);
+    const UINT h = sizeOrDefault(height, 256);
+    return device->CreateTexture(w, h, levelsFor(mipLevels, w, h), usage, formatOrDefault(format),
+                                 pool, texture);
+}
