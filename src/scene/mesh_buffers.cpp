@@ -10,6 +10,10 @@ const SceneMesh& SceneMesh::geometry(const Scene& scene) const {
     return isInstance ? *scene.meshes[sourceIndex] : *this;
 }
 
+SceneMesh& SceneMesh::geometry(Scene& scene) {
+    return isInstance ? *scene.meshes[sourceIndex] : *this;
+}
+
 // A mesh whose buffer the device refuses stays not ready and is not drawn.
 void SceneMesh::createBuffers(const Scene& scene) {
     computeBounds(scene);

@@ -37,6 +37,7 @@ class SceneMesh : public SceneNode {
 
     // The mesh whose geometry this one draws: itself, or an instance's source.
     const SceneMesh& geometry(const Scene& scene) const;
+    SceneMesh& geometry(Scene& scene);
     // The frames that make the shape at time t (no frames: an empty pose).
     MorphPose poseAt(float time) const;
     // The vertices of a pose: positions and normals from the frames,
