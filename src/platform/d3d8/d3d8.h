@@ -75,6 +75,7 @@ struct IDirect3D8 : IUnknown8 {
 struct IDirect3DDevice8 : IUnknown8 {
     virtual HRESULT TestCooperativeLevel() = 0;
     virtual HRESULT GetDirect3D(IDirect3D8** direct3d) = 0;
+    virtual HRESULT GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) = 0;
     virtual HRESULT GetDeviceCaps(D3DCAPS8* caps) = 0;
     virtual HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) = 0;
     virtual HRESULT Reset(D3DPRESENT_PARAMETERS* params) = 0;

@@ -549,6 +549,13 @@ struct D3DINDEXBUFFER_DESC {
     UINT Size;
 };
 
+struct D3DDEVICE_CREATION_PARAMETERS {
+    UINT AdapterOrdinal;
+    D3DDEVTYPE DeviceType;
+    HWND hFocusWindow;
+    DWORD BehaviorFlags;
+};
+
 struct D3DLOCKED_RECT {
     INT Pitch;
     void* pBits;

@@ -44,6 +44,7 @@ HRESULT GlDevice::create(const GlDeviceSetup& setup, HWND focusWindow,
     if (context == nullptr) return D3DERR_NOTAVAILABLE;
     context->makeCurrent();
     auto* created = new GlDevice(setup, std::move(context));
+    created->focusWindow_ = focusWindow;
     const HRESULT started = created->startPresentation(params);
     if (FAILED(started)) {
         created->Release();
@@ -116,6 +117,12 @@ HRESULT GlDevice::GetDirect3D(IDirect3D8** direct3d) {
     if (direct3d == nullptr) return D3DERR_INVALIDCALL;
     direct3d_.AddRef();
     *direct3d = &direct3d_;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) {
+    if (parameters == nullptr) return D3DERR_INVALIDCALL;
+    *parameters = {adapter_, type_, focusWindow_, behavior_};
     return D3D_OK;
 }
 

@@ -45,6 +45,7 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
 
     HRESULT TestCooperativeLevel() override;
     HRESULT GetDirect3D(IDirect3D8** direct3d) override;
+    HRESULT GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) override;
     HRESULT GetDeviceCaps(D3DCAPS8* caps) override;
     HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
@@ -112,6 +113,7 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     UINT adapter_;
     D3DDEVTYPE type_;
     DWORD behavior_;
+    HWND focusWindow_ = nullptr;
     D3DDISPLAYMODE desktopMode_;
     std::unique_ptr<GlContext> context_;
     D3DPRESENT_PARAMETERS params_{};

@@ -9,11 +9,13 @@
 #include "platform/d3d8/recording/recording_surface.h"
 
 RecordingDevice::RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DDEVTYPE type,
-                                 DWORD behavior, const D3DPRESENT_PARAMETERS& params)
+                                 HWND focusWindow, DWORD behavior,
+                                 const D3DPRESENT_PARAMETERS& params)
     : direct3d_(direct3d),
       recorder_(direct3d.log(), "Device", direct3d.config().forcedResults),
       adapter_(adapter),
       type_(type),
+      focusWindow_(focusWindow),
       behavior_(behavior),
       params_(params) {
     direct3d_.AddRef();
@@ -90,6 +92,14 @@ HRESULT RecordingDevice::GetDirect3D(IDirect3D8** direct3d) {
         if (direct3d == nullptr) return D3DERR_INVALIDCALL;
         direct3d_.AddRef();
         *direct3d = &direct3d_;
+        return D3D_OK;
+    });
+}
+
+HRESULT RecordingDevice::GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) {
+    return recorder_.call("GetCreationParameters", {}, [&] {
+        if (parameters == nullptr) return D3DERR_INVALIDCALL;
+        *parameters = {adapter_, type_, focusWindow_, behavior_};
         return D3D_OK;
     });
 }

@@ -19,8 +19,8 @@ class RecordingSurface;
 
 class RecordingDevice : public RefCounted<IDirect3DDevice8> {
   public:
-    RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DDEVTYPE type, DWORD behavior,
-                    const D3DPRESENT_PARAMETERS& params);
+    RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DDEVTYPE type, HWND focusWindow,
+                    DWORD behavior, const D3DPRESENT_PARAMETERS& params);
     ~RecordingDevice() override;
 
     // Makes the device lost now, as the configured loss would.
@@ -38,6 +38,7 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     ULONG Release() override;
     HRESULT TestCooperativeLevel() override;
     HRESULT GetDirect3D(IDirect3D8** direct3d) override;
+    HRESULT GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) override;
     HRESULT GetDeviceCaps(D3DCAPS8* caps) override;
     HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
     // Logged arguments: the thirteen fields of the presentation parameters.
@@ -116,6 +117,7 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     Recorder recorder_;
     UINT adapter_;
     D3DDEVTYPE type_;
+    HWND focusWindow_;
     DWORD behavior_;
     D3DPRESENT_PARAMETERS params_;
     DeviceState state_;

@@ -150,12 +150,13 @@ HRESULT RecordingDirect3D::CreateDevice(UINT adapterIndex, D3DDEVTYPE type, HWND
     const std::vector<double> paramArgs = presentParameterArgs(params);
     args.insert(args.end(), paramArgs.begin(), paramArgs.end());
     return recorder_.call("CreateDevice", std::move(args), [&] {
-        return createDevice(adapterIndex, type, behavior, params, device);
+        return createDevice(adapterIndex, type, focusWindow, behavior, params, device);
     });
 }
 
-HRESULT RecordingDirect3D::createDevice(UINT adapterIndex, D3DDEVTYPE type, DWORD behavior,
-                                        D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) {
+HRESULT RecordingDirect3D::createDevice(UINT adapterIndex, D3DDEVTYPE type, HWND focusWindow,
+                                        DWORD behavior, D3DPRESENT_PARAMETERS* params,
+                                        IDirect3DDevice8** device) {
     if (device == nullptr || params == nullptr || adapter(adapterIndex) == nullptr)
         return D3DERR_INVALIDCALL;
     *device = nullptr;
@@ -164,6 +165,6 @@ HRESULT RecordingDirect3D::createDevice(UINT adapterIndex, D3DDEVTYPE type, DWOR
     completePresentParameters(*params, adapter(adapterIndex)->desktopMode.Format, 0, 0);
     const HRESULT checked = checkPresentParameters(*params);
     if (FAILED(checked)) return checked;
-    *device = new RecordingDevice(*this, adapterIndex, type, behavior, *params);
+    *device = new RecordingDevice(*this, adapterIndex, type, focusWindow, behavior, *params);
     return D3D_OK;
 }

@@ -44,7 +44,7 @@ class RecordingDirect3D : public RefCounted<IDirect3D8> {
                          D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) override;
 
   private:
-    HRESULT createDevice(UINT adapter, D3DDEVTYPE type, DWORD behavior,
+    HRESULT createDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behavior,
                          D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device);
 
     RecordingConfig config_;
