@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15
 
-.PHONY: all setup build play test asan-test bench format clean
+.PHONY: all setup build play play-packed pack test asan-test bench format clean
 
 all: build
 
@@ -21,6 +21,14 @@ build: setup $(BUILD)/CMakeCache.txt
 
 play: build
 	@scripts/play $(BUILD)
+
+# Packs demo/data/ into demo/data.rar (encrypted with the player's password).
+pack: build
+	$(BUILD)/tools/tessal-pack pack demo/data.rar demo/data
+
+# Plays the sample production from demo/data.rar, as a release would.
+play-packed: pack
+	@scripts/play $(BUILD) packed
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
