@@ -35,7 +35,7 @@ test: build
 
 # The suite under ASan + UBSan (clang), plus a short run of every fuzz target.
 asan-test: setup
-	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Sanitize \
 	  -DTESSAL_SANITIZE=ON -DTESSAL_FUZZ=ON -DTESSAL_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
