@@ -3,9 +3,11 @@
 #include "app/current_device.h"
 #include "app/effect_modules.h"
 #include "app/layer_table.h"
+#include "effects/capture_surfaces.h"
 #include "framework/frame_timer.h"
 #include "media/data_access.h"
 #include "media/music_player.h"
+#include "media/texture_store.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/virtual_keys.h"
 
@@ -65,8 +67,9 @@ HRESULT DemoApp::onDeviceCreated() {
 
 HRESULT DemoApp::onDeviceRestored() {
     device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
-    // The overlay font's and the texture store's device objects are
-    // restored here (the store re-creates the capture textures).
+    // The overlay font's device objects are restored here.
+    textureStore().restoreDeviceObjects();
+    restoreCaptureSurfaces(device);
     return S_OK;
 }
 
@@ -104,8 +107,11 @@ HRESULT DemoApp::onFrameRender() {
 }
 
 HRESULT DemoApp::onDeviceLost() {
-    // The overlay font and the texture store give up their device objects
-    // here (the store releases the capture textures).
+    // The overlay font gives up its device objects here.
+    textureStore().invalidateDeviceObjects();
+    // The capture layers' shared depth surface lives in the default pool
+    // too: a reset needs it released.
+    invalidateCaptureSurfaces(device);
     return S_OK;
 }
 
@@ -113,8 +119,8 @@ HRESULT DemoApp::onDeviceDestroyed() {
     // The overlay font deletes its device objects here.
     musicPlayer().stop();
     layerTable().clear();
-    // The scene buffers (buffer registry) and the textures (texture store)
-    // are released here.
+    // The scene buffers (buffer registry) are released here.
+    textureStore().clear();
     currentDevice = nullptr;
     return S_OK;
 }

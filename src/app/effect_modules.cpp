@@ -1,5 +1,8 @@
 #include "app/effect_modules.h"
 
+#include "effects/capture_effect_module.h"
+#include "effects/image_effect_module.h"
+
 std::vector<EffectModule*>& effectModules() {
     static std::vector<EffectModule*> modules;
     return modules;
@@ -10,4 +13,6 @@ void installEffectModules() {
     modules.clear();
     // The modules are appended here, in this order, as they join the engine:
     // image (type 0), scene (type 2), capture (type 3).
+    modules.push_back(&imageEffectModule());
+    modules.push_back(&captureEffectModule());
 }

@@ -9,6 +9,7 @@
 #include "app/layer_table.h"
 #include "media/data_access.h"
 #include "media/loadmusic_command.h"
+#include "media/texture_store.h"
 #include "platform/lua4/lua4.h"
 
 ScriptHost::~ScriptHost() {
@@ -22,8 +23,7 @@ ScriptHost::~ScriptHost() {
 void ScriptHost::registerCommands() {
     lua = lua4::lua_open(0);
     lua4::lua_register(lua, "loadmusic", loadmusic);
-    // 2. loadtexture, loadalphatexture, createcapturetexture: likewise, with
-    //    the texture store.
+    TextureStore::registerCommands(lua);
     registerCoreCommands(lua);
     lua4::lua_baselibopen(lua);
     lua4::lua_mathlibopen(lua);

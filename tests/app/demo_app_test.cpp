@@ -26,12 +26,13 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// The demo with a test module standing for the image effects (type 0).
+// The demo with a test module standing for the image effects (type 0),
+// searched before the engine's own modules.
 class TestDemoApp : public DemoApp {
   public:
     HRESULT onAppInit() override {
         HRESULT result = DemoApp::onAppInit();
-        effectModules().push_back(&module);
+        effectModules().insert(effectModules().begin(), &module);
         module.registerScriptFunctions(scriptHost.lua);
         return result;
     }
