@@ -1,0 +1,182 @@
+// Image and capture layers as they come out of tessal-capture on the real
+// GL backend (llvmpipe under SDL's offscreen driver), compared with
+// tolerances: a captured texture shown later is upright, a positive turn is
+// clockwise, a half-transparent layer blends.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "d3dx/decoded_image.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string captureTool = std::string(TESSAL_BINARY_DIR) + "/tools/tessal-capture";
+
+void put(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i)));
+}
+
+// A 24-bit BMP whose pixel colour (0xRRGGBB) comes from `colour(x, y)`.
+template <class Colour>
+std::string bmp(unsigned width, unsigned height, Colour colour) {
+    const unsigned stride = (width * 3 + 3) / 4 * 4;
+    std::string out = "BM";
+    put(out, 54 + stride * height, 4);
+    put(out, 0, 4);
+    put(out, 54, 4);
+    put(out, 40, 4);
+    put(out, width, 4);
+    put(out, height, 4);
+    put(out, 1, 2);
+    put(out, 24, 2);
+    out.append(24, '\0');
+    for (unsigned row = 0; row < height; ++row) {
+        for (unsigned x = 0; x < width; ++x) put(out, colour(x, height - 1 - row), 3);
+        out.append(stride - width * 3, '\0');
+    }
+    return out;
+}
+
+// A production in a fresh folder, played by the capture tool.
+class CaptureToolRender : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("tessal_capture_render_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "data");
+        // Top half red, bottom half blue.
+        write("data/halves.bmp",
+              bmp(64, 64, [](unsigned, unsigned y) { return y < 32 ? 0xff0000u : 0x0000ffu; }));
+        write("data/white.bmp", bmp(8, 8, [](unsigned, unsigned) { return 0xffffffu; }));
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void write(const std::string& name, const std::string& contents) {
+        std::ofstream(dir / name, std::ios::binary) << contents;
+    }
+
+    // Captures frames at 64 x 48 pixels, two per second from 0 to `to`.
+    int capture(float to) {
+        const std::string command = "cd '" + dir.string() + "' && SDL_VIDEODRIVER=offscreen '" +
+                                    captureTool + "' . --to " + std::to_string(to) +
+                                    " --fps 2 --size 64x48 --out frames > log.txt 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    DecodedImage frame(int index) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frames/frame%05d.png", index);
+        std::ifstream file(dir / name, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+        DecodedImage image;
+        EXPECT_TRUE(decodePng(bytes, ImageLimits{}, image)) << name;
+        return image;
+    }
+
+    fs::path dir;
+};
+
+// Whether the pixel at (x, y) is within `tolerance` of 0xRRGGBB in every channel.
+::testing::AssertionResult near(const DecodedImage& image, unsigned x, unsigned y, DWORD rgb,
+                                int tolerance = 24) {
+    const DWORD pixel = image.pixels[std::size_t(y) * image.width + x];
+    for (int shift : {0, 8, 16}) {
+        const int got = int((pixel >> shift) & 0xff), want = int((rgb >> shift) & 0xff);
+        if (std::abs(got - want) > tolerance)
+            return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is "
+                                                 << std::hex << pixel << ", not near " << rgb;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+const char* const SCRIPT = R"(
+setendtime(1)
+setclearcolor(0, 0, 0, 255)
+loadtexture("halves.bmp")
+loadtexture("white.bmp")
+createcapturetexture("rt", 256, 256)
+-- the halves image fills the capture texture
+c = layer(3, "rt", 0)
+start(0, c) stop(0.4, c)
+h = layer(0, "halves.bmp")
+start(0, h) stop(0.4, h) clear(h, 1, 1)
+setimagescale(0, h, 10, 7.5)
+e = layer(3, "rt", 1)
+start(0, e) stop(0.4, e)
+-- the texture shown on the left half of the screen
+s = layer(0, "rt")
+start(0, s) stop(0.4, s)
+setimagepos(0, s, 160, 240)
+setimagescale(0, s, 1.25, 1.875)
+-- half-transparent white on the right half
+w = layer(0, "white.bmp", 5, 6)
+start(0, w) stop(0.4, w)
+setimagepos(0, w, 480, 240)
+setimagescale(0, w, 40, 60)
+setimagecolor(0, w, 255, 255, 255, 128)
+-- later: the halves image turned by +90 degrees, filling the screen
+r = layer(0, "halves.bmp")
+start(0.45, r) stop(1, r)
+setimagerot(0, r, 90)
+setimagescale(0, r, 10, 7.5)
+)";
+
+TEST_F(CaptureToolRender, ACapturedTextureIsUprightATurnIsClockwiseAndAlphaBlends) {
+    write("data/script.lua", SCRIPT);
+    ASSERT_EQ(capture(0.5f), 0) << "run " << captureTool << " (build it first)";
+    const DecodedImage captured = frame(0);
+    ASSERT_EQ(captured.width, 64u);
+    ASSERT_EQ(captured.height, 48u);
+    // Left half: the captured halves, red over blue, as drawn.
+    EXPECT_TRUE(near(captured, 16, 6, 0xff0000));
+    EXPECT_TRUE(near(captured, 16, 18, 0xff0000));
+    EXPECT_TRUE(near(captured, 16, 30, 0x0000ff));
+    EXPECT_TRUE(near(captured, 16, 42, 0x0000ff));
+    // Right half: white at alpha 128 over black.
+    EXPECT_TRUE(near(captured, 48, 24, 0x808080, 4));
+    // Turned clockwise: the red top half now lies on the right.
+    const DecodedImage turned = frame(1);
+    EXPECT_TRUE(near(turned, 12, 24, 0x0000ff));
+    EXPECT_TRUE(near(turned, 52, 24, 0xff0000));
+    EXPECT_TRUE(near(turned, 52, 4, 0xff0000));
+    EXPECT_TRUE(near(turned, 52, 44, 0xff0000));
+}
+
+// Nothing of what is captured reaches the screen, and the texture keeps
+// what the layers drew into it until a later frame shows it.
+TEST_F(CaptureToolRender, LayersInsideACaptureLeaveTheScreenUntouched) {
+    write("data/script.lua", R"(
+setendtime(1)
+setclearcolor(0, 255, 0, 255)
+loadtexture("halves.bmp")
+createcapturetexture("rt", 128, 128)
+c = layer(3, "rt", 0)
+start(0, c) stop(0.2, c)
+h = layer(0, "halves.bmp")
+start(0, h) stop(0.2, h)
+setimagescale(0, h, 10, 7.5)
+e = layer(3, "rt", 1)
+start(0, e) stop(0.2, e)
+s = layer(0, "rt")
+start(0.4, s) stop(1, s)
+setimagescale(0, s, 5, 3.75)
+)");
+    ASSERT_EQ(capture(0.5f), 0);
+    const DecodedImage during = frame(0);
+    for (unsigned y = 0; y < during.height; y += 8)
+        for (unsigned x = 0; x < during.width; x += 8) EXPECT_TRUE(near(during, x, y, 0x00ff00, 0));
+    const DecodedImage after = frame(1);
+    EXPECT_TRUE(near(after, 32, 10, 0xff0000));
+    EXPECT_TRUE(near(after, 32, 38, 0x0000ff));
+}
+
+}  // namespace
