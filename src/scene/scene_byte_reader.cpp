@@ -1,7 +1,10 @@
 #include "scene/scene_byte_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+static_assert(std::endian::native == std::endian::little, "y3d records are copied as they lie");
 
 void SceneByteReader::seek(std::size_t position) {
     position_ = std::min(position, limit_);
@@ -35,6 +38,11 @@ bool SceneByteReader::take(std::size_t count, const char* problem) {
 
 void SceneByteReader::skip(std::size_t count) {
     take(count, "data runs past the end of the chunk");
+}
+
+void SceneByteReader::copy(void* out, std::size_t count) {
+    if (take(count, "data runs past the end of the chunk"))
+        std::memcpy(out, bytes_.data() + position_ - count, count);
 }
 
 std::uint16_t SceneByteReader::u16() {

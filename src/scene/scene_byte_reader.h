@@ -33,6 +33,9 @@ class SceneByteReader {
     bool holds(std::uint64_t count, std::uint64_t recordSize);
 
     void skip(std::size_t count);
+    // `count` bytes as they are in the file (a run of records whose layout
+    // matches memory on this little-endian machine).
+    void copy(void* out, std::size_t count);
     std::uint16_t u16();
     std::uint32_t u32();
     std::int32_t i32() { return std::int32_t(u32()); }

@@ -12,19 +12,23 @@ bool SceneReader::runLaterChecks() {
 }
 
 bool SceneReader::passes(const LaterCheck& check, std::string& problem) const {
+    problem.clear();
     const std::string index = std::to_string(check.index);
     switch (check.kind) {
         case LaterCheck::Kind::Material:
+            if (check.index < scene_->materials.size()) return true;
             problem = "material " + index + " of " + std::to_string(scene_->materials.size());
-            return check.index < scene_->materials.size();
+            return false;
         case LaterCheck::Kind::SourceMesh:
-            problem = "source mesh " + index + " of " + std::to_string(scene_->meshes.size());
-            if (check.index < scene_->meshes.size() && scene_->meshes[check.index]->isInstance)
+            if (check.index >= scene_->meshes.size())
+                problem = "source mesh " + index + " of " + std::to_string(scene_->meshes.size());
+            else if (scene_->meshes[check.index]->isInstance)
                 problem = "source mesh " + index + " is itself an instance";
-            return check.index < scene_->meshes.size() && !scene_->meshes[check.index]->isInstance;
+            return problem.empty();
         case LaterCheck::Kind::MeshVertex:
+            if (check.index < check.mesh->vertices.size()) return true;
             problem = "vertex " + index + " of " + std::to_string(check.mesh->vertices.size());
-            return check.index < check.mesh->vertices.size();
+            return false;
     }
     return true;
 }

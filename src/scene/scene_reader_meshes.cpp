@@ -14,13 +14,7 @@ bool SceneReader::readMeshVertices() {
     const std::uint32_t count = in_.u32();
     if (!in_.holds(count, sizeof(SceneVertex))) return fail(in_.problem());
     mesh_->vertices.resize(count);
-    for (SceneVertex& vertex : mesh_->vertices) {
-        vertex.position = in_.vector();
-        vertex.normal = in_.vector();
-        const D3DXVECTOR2 uv = in_.pair();
-        vertex.u = uv.x;
-        vertex.v = uv.y;
-    }
+    in_.copy(mesh_->vertices.data(), std::size_t(count) * sizeof(SceneVertex));
     return true;
 }
 
