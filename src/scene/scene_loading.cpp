@@ -8,6 +8,7 @@
 #include "media/data_access.h"
 #include "platform/bass/file_bytes.h"
 #include "scene/scene_reader.h"
+#include "scene/texture_store_source.h"
 
 namespace {
 
@@ -42,4 +43,9 @@ Scene* loadScene(const std::string& name, SceneRegistry& registry, SceneTextureS
     registry.add(std::move(scene));
     loaded->prepare(textures);
     return loaded;
+}
+
+Scene* loadScene(const std::string& name) {
+    TextureStoreSource textures(textureStore());
+    return loadScene(name, sceneRegistry(), textures);
 }

@@ -12,3 +12,7 @@
 // (one line naming the file, chunk and offset) on standard output; the
 // scene is then not registered. Returns the registered scene or null.
 Scene* loadScene(const std::string& name, SceneRegistry& registry, SceneTextureSource& textures);
+
+// The same into the process-wide scene registry, with material textures from
+// the process-wide texture store: what the loady3d command does.
+Scene* loadScene(const std::string& name);

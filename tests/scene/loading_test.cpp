@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "media/data_access.h"
+#include "media/texture_store.h"
 #include "scene/scene_loading.h"
 #include "scene_test_support.h"
 
@@ -99,6 +100,44 @@ TEST_F(SceneLoading, ALoadedSceneIsRegisteredUnderItsNameAndPrepared) {
     EXPECT_EQ(textures.loaded, (std::vector<std::string>{"wood.png"}));
     EXPECT_EQ(scene->materials[0]->layers[0].textureIndex, 0);
     EXPECT_EQ(scene->nodes[0]->positionTrack.keys()[0].time, 0);  // sorted
+}
+
+// A 2 × 2 24-bit BMP of one colour.
+std::vector<std::uint8_t> plainBmp(std::uint8_t red) {
+    std::vector<std::uint8_t> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                     0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24, 0};
+    bmp.resize(54, 0);
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 2; ++x) bmp.insert(bmp.end(), {0, 0, red});
+        bmp.insert(bmp.end(), {0, 0});  // rows padded to four bytes
+    }
+    return bmp;
+}
+
+TEST_F(SceneLoading, TheProcessWideLoaderBindsMaterialsThroughTheTextureStore) {
+    writeFile("wood.bmp", plainBmp(200));
+    writeFile("mask.bmp", plainBmp(0));
+    Y3dWriter out;
+    beginContainer(out);
+    beginMaterial(out, {});
+    writeMaterialMap(out, 0, "wood.bmp");
+    writeMaterialMap(out, 1, "mask.bmp");
+    out.end();
+    beginMaterial(out, {});
+    writeMaterialMap(out, 2, "wood.bmp");  // the same file: the texture already loaded
+    out.end();
+    writeFile("textured.y3d", out.finish());
+    CurrentRecordingDevice device;
+    Scene* scene = loadScene("textured.y3d");
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(sceneRegistry().findScene("textured.y3d"), scene);
+    const int wood = textureStore().find("wood.bmp");
+    ASSERT_GE(wood, 0);
+    EXPECT_EQ(textureStore().entry(wood).kind, textureKindAlpha);
+    EXPECT_EQ(scene->materials[0]->layers[0].textureIndex, wood);
+    EXPECT_EQ(scene->materials[1]->layers[2].textureIndex, wood);
+    EXPECT_EQ(textureStore().find("mask.bmp"), -1);  // only merged into wood's alpha
+    textureStore().clear();
 }
 
 TEST_F(SceneLoading, LoadingANameTwiceRegistersTwoAndFindSceneGivesTheFirst) {
