@@ -19,6 +19,13 @@ class MockTextures : public SceneTextureSource {
                 (override));
 };
 
+// Release calls on buffers (the device's own reference counting left out).
+std::vector<RecordedCall> bufferReleases(const CallLog& log) {
+    std::vector<RecordedCall> released = log.named("Release");
+    std::erase_if(released, [](const RecordedCall& call) { return call.object == "Device"; });
+    return released;
+}
+
 std::vector<std::uint8_t> triangleFile() {
     Y3dWriter out;
     beginContainer(out);
@@ -63,7 +70,7 @@ TEST(Preparation, RebuildingReleasesTheOldBuffersAndReleaseAllTheRest) {
     scene->createMeshBuffers();
     EXPECT_EQ(bufferRegistry().vertexBufferCount(), 1u);
     EXPECT_EQ(bufferRegistry().indexBufferCount(), 1u);
-    const std::vector<RecordedCall> released = device.log.named("Release");
+    const std::vector<RecordedCall> released = bufferReleases(device.log);
     ASSERT_EQ(released.size(), 2u);
     EXPECT_EQ(released[0].object, "VertexBuffer");
     EXPECT_EQ(released[1].object, "IndexBuffer");
@@ -71,7 +78,7 @@ TEST(Preparation, RebuildingReleasesTheOldBuffersAndReleaseAllTheRest) {
     EXPECT_EQ(bufferVertices(scene->meshes[0]->vertexBuffer).size(), 3u);
     bufferRegistry().releaseAll();
     EXPECT_EQ(bufferRegistry().vertexBufferCount(), 0u);
-    EXPECT_EQ(device.log.count("Release"), 4u);
+    EXPECT_EQ(bufferReleases(device.log).size(), 4u);
 }
 
 TEST(Preparation, AMeshWhoseBufferIsRefusedStaysNotReady) {

@@ -143,6 +143,18 @@ TEST_F(RecordingBuffers, ABufferKeepsItsDeviceAliveUntilReleased) {
     EXPECT_EQ(vertices->Release(), 0u);
 }
 
+TEST_F(RecordingBuffers, DefaultPoolBuffersMustGoBeforeAReset) {
+    IDirect3DIndexBuffer8* managed = nullptr;
+    IDirect3DVertexBuffer8* unmanaged = nullptr;
+    ASSERT_EQ(device->CreateIndexBuffer(6, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &managed), D3D_OK);
+    ASSERT_EQ(device->CreateVertexBuffer(32, 0, 0x112, D3DPOOL_DEFAULT, &unmanaged), D3D_OK);
+    D3DPRESENT_PARAMETERS params = windowedParams();
+    EXPECT_EQ(device->Reset(&params), D3DERR_INVALIDCALL);
+    unmanaged->Release();
+    EXPECT_EQ(device->Reset(&params), D3D_OK);  // managed buffers survive a reset
+    EXPECT_EQ(managed->Release(), 0u);
+}
+
 TEST(GlBuffers, UploadWhatUnlockWritesAndReleaseCleanly) {
     IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
     if (direct3d == nullptr) GTEST_SKIP() << "no video driver";

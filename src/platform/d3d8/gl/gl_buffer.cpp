@@ -1,7 +1,5 @@
 #include "platform/d3d8/gl/gl_buffer.h"
 
-#include "platform/d3d8/gl/gl_device.h"
-
 namespace {
 
 // Uploads go through the copy-write target, which no vertex array object
@@ -15,9 +13,11 @@ GLenum usageHint(DWORD usage) {
 }  // namespace
 
 template <class Interface, class Desc>
-GlBuffer<Interface, Desc>* GlBuffer<Interface, Desc>::create(GlDevice& device, const Desc& desc) {
-    device.context().makeCurrent();
-    const GlApi& gl = device.context().gl();
+GlBuffer<Interface, Desc>* GlBuffer<Interface, Desc>::create(IDirect3DDevice8& device,
+                                                             GlContext& context, std::size_t* live,
+                                                             const Desc& desc) {
+    context.makeCurrent();
+    const GlApi& gl = context.gl();
     for (int stale = 0; stale < 8 && gl.GetError() != GL_NO_ERROR; ++stale) {
     }
     GLuint name = 0;
@@ -28,22 +28,24 @@ GlBuffer<Interface, Desc>* GlBuffer<Interface, Desc>::create(GlDevice& device, c
         gl.DeleteBuffers(1, &name);
         return nullptr;
     }
-    auto* buffer = new GlBuffer(device, desc, name);
+    auto* buffer = new GlBuffer(device, context, live, desc, name);
     buffer->upload({0, desc.Size});  // zeros, as the memory copy starts
     return buffer;
 }
 
 template <class Interface, class Desc>
-GlBuffer<Interface, Desc>::GlBuffer(GlDevice& device, const Desc& desc, GLuint name)
-    : device_(device), desc_(desc), storage_(desc.Size), name_(name) {
-    device_.AddRef();
-}
+GlBuffer<Interface, Desc>::GlBuffer(IDirect3DDevice8& device, GlContext& context, std::size_t* live,
+                                    const Desc& desc, GLuint name)
+    : DeviceResource<Interface>(device, live),
+      context_(context),
+      desc_(desc),
+      storage_(desc.Size),
+      name_(name) {}
 
 template <class Interface, class Desc>
 GlBuffer<Interface, Desc>::~GlBuffer() {
-    device_.context().makeCurrent();
-    device_.context().gl().DeleteBuffers(1, &name_);
-    device_.Release();
+    context_.makeCurrent();
+    context_.gl().DeleteBuffers(1, &name_);
 }
 
 template <class Interface, class Desc>
@@ -68,8 +70,8 @@ HRESULT GlBuffer<Interface, Desc>::Unlock() {
 
 template <class Interface, class Desc>
 void GlBuffer<Interface, Desc>::upload(const BufferStorage::Range& range) {
-    device_.context().makeCurrent();
-    const GlApi& gl = device_.context().gl();
+    context_.makeCurrent();
+    const GlApi& gl = context_.gl();
     gl.BindBuffer(kUploadTarget, name_);
     gl.BufferSubData(kUploadTarget, GLintptr(range.begin), GLsizeiptr(range.end - range.begin),
                      storage_.data() + range.begin);

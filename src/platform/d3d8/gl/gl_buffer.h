@@ -3,18 +3,20 @@
 // sends the changed range to a GL buffer object, which drawing binds.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
-#include "platform/d3d8/gl/gl_api.h"
-#include "platform/d3d8/ref_counted.h"
-
-class GlDevice;
+#include "platform/d3d8/device_resource.h"
+#include "platform/d3d8/gl/gl_context.h"
 
 template <class Interface, class Desc>
-class GlBuffer final : public RefCounted<Interface> {
+class GlBuffer final : public DeviceResource<Interface> {
   public:
-    // Null when GL cannot hold the bytes. Takes a reference on the device.
-    static GlBuffer* create(GlDevice& device, const Desc& desc);
+    // Null when GL cannot hold the bytes. `live` counts default-pool
+    // resources for the device's Reset check.
+    static GlBuffer* create(IDirect3DDevice8& device, GlContext& context, std::size_t* live,
+                            const Desc& desc);
     ~GlBuffer() override;
 
     GLuint glName() const { return name_; }
@@ -25,10 +27,11 @@ class GlBuffer final : public RefCounted<Interface> {
     HRESULT Unlock() override;
 
   private:
-    GlBuffer(GlDevice& device, const Desc& desc, GLuint name);
+    GlBuffer(IDirect3DDevice8& device, GlContext& context, std::size_t* live, const Desc& desc,
+             GLuint name);
     void upload(const BufferStorage::Range& range);
 
-    GlDevice& device_;
+    GlContext& context_;
     Desc desc_;
     BufferStorage storage_;
     GLuint name_;

@@ -34,7 +34,6 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     ~GlDevice() override;
 
     const D3DPRESENT_PARAMETERS& presentParameters() const { return params_; }
-    GlContext& context() { return *context_; }
     const Framebuffer& backBuffer() const { return *backBuffer_; }
     const BoundResources& bound() const { return bound_; }
     // The generated programs made so far (one per combination of the

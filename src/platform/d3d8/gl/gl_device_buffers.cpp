@@ -11,7 +11,8 @@ HRESULT GlDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOO
     if (FAILED(checked)) return checked;
     const D3DVERTEXBUFFER_DESC desc{
         D3DFMT_VERTEXDATA, D3DRTYPE_VERTEXBUFFER, usage, pool, length, fvf};
-    *buffer = GlVertexBuffer::create(*this, desc);
+    std::size_t* live = pool == D3DPOOL_DEFAULT ? &defaultPoolResources_ : nullptr;
+    *buffer = GlVertexBuffer::create(*this, *context_, live, desc);
     return *buffer != nullptr ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
 }
 
@@ -22,6 +23,7 @@ HRESULT GlDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, 
     const HRESULT checked = checkIndexBufferCreation(length, usage, format, pool);
     if (FAILED(checked)) return checked;
     const D3DINDEXBUFFER_DESC desc{format, D3DRTYPE_INDEXBUFFER, usage, pool, length};
-    *buffer = GlIndexBuffer::create(*this, desc);
+    std::size_t* live = pool == D3DPOOL_DEFAULT ? &defaultPoolResources_ : nullptr;
+    *buffer = GlIndexBuffer::create(*this, *context_, live, desc);
     return *buffer != nullptr ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
 }

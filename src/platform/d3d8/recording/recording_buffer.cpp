@@ -1,24 +1,16 @@
 #include "platform/d3d8/recording/recording_buffer.h"
 
-#include "platform/d3d8/recording/recording_device.h"
-
-using DeviceReference = RefCounted<IDirect3DDevice8>;
-
 template <class Interface, class Desc>
-RecordingBuffer<Interface, Desc>::RecordingBuffer(RecordingDevice& device, Recorder recorder,
-                                                  const Desc& desc)
-    : device_(device), recorder_(std::move(recorder)), desc_(desc), storage_(desc.Size) {
-    device_.DeviceReference::AddRef();
-}
-
-template <class Interface, class Desc>
-RecordingBuffer<Interface, Desc>::~RecordingBuffer() {
-    device_.DeviceReference::Release();  // may delete the device
-}
+RecordingBuffer<Interface, Desc>::RecordingBuffer(IDirect3DDevice8& device, std::size_t* live,
+                                                  Recorder recorder, const Desc& desc)
+    : DeviceResource<Interface>(device, live),
+      recorder_(std::move(recorder)),
+      desc_(desc),
+      storage_(desc.Size) {}
 
 template <class Interface, class Desc>
 ULONG RecordingBuffer<Interface, Desc>::AddRef() {
-    const ULONG count = RefCounted<Interface>::AddRef();
+    const ULONG count = DeviceResource<Interface>::AddRef();
     recorder_.note("AddRef", {}, HRESULT(count));
     return count;
 }
@@ -27,7 +19,7 @@ template <class Interface, class Desc>
 ULONG RecordingBuffer<Interface, Desc>::Release() {
     const ULONG held = this->references();
     recorder_.note("Release", {}, HRESULT(held == 0 ? 0 : held - 1));
-    return RefCounted<Interface>::Release();
+    return DeviceResource<Interface>::Release();  // may delete this
 }
 
 template <class Interface, class Desc>

@@ -3,20 +3,19 @@
 // was written through Lock.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/device_resource.h"
 #include "platform/d3d8/recording/recorder.h"
-#include "platform/d3d8/ref_counted.h"
-
-class RecordingDevice;
 
 template <class Interface, class Desc>
-class RecordingBuffer final : public RefCounted<Interface> {
+class RecordingBuffer final : public DeviceResource<Interface> {
   public:
-    // Takes a reference on the device, which is not logged: the log shows
-    // the calls the program makes.
-    RecordingBuffer(RecordingDevice& device, Recorder recorder, const Desc& desc);
-    ~RecordingBuffer() override;
+    // `live` counts default-pool resources for the device's Reset check.
+    RecordingBuffer(IDirect3DDevice8& device, std::size_t* live, Recorder recorder,
+                    const Desc& desc);
 
     const BufferStorage& storage() const { return storage_; }
 
@@ -28,7 +27,6 @@ class RecordingBuffer final : public RefCounted<Interface> {
     HRESULT Unlock() override;
 
   private:
-    RecordingDevice& device_;
     Recorder recorder_;
     Desc desc_;
     BufferStorage storage_;

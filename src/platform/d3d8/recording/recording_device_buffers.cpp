@@ -14,7 +14,8 @@ HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf,
         if (FAILED(checked)) return checked;
         const D3DVERTEXBUFFER_DESC desc{
             D3DFMT_VERTEXDATA, D3DRTYPE_VERTEXBUFFER, usage, pool, length, fvf};
-        *buffer = new RecordingVertexBuffer(*this, bufferRecorder("VertexBuffer"), desc);
+        std::size_t* live = pool == D3DPOOL_DEFAULT ? &defaultPoolResources_ : nullptr;
+        *buffer = new RecordingVertexBuffer(*this, live, bufferRecorder("VertexBuffer"), desc);
         return D3D_OK;
     });
 }
@@ -28,7 +29,8 @@ HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT f
         const HRESULT checked = checkIndexBufferCreation(length, usage, format, pool);
         if (FAILED(checked)) return checked;
         const D3DINDEXBUFFER_DESC desc{format, D3DRTYPE_INDEXBUFFER, usage, pool, length};
-        *buffer = new RecordingIndexBuffer(*this, bufferRecorder("IndexBuffer"), desc);
+        std::size_t* live = pool == D3DPOOL_DEFAULT ? &defaultPoolResources_ : nullptr;
+        *buffer = new RecordingIndexBuffer(*this, live, bufferRecorder("IndexBuffer"), desc);
         return D3D_OK;
     });
 }
