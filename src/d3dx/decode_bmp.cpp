@@ -175,11 +175,19 @@ UINT targetRow(const BmpHeader& header, UINT fileRow, UINT height) {
     return header.height < 0 ? fileRow : height - 1 - fileRow;
 }
 
-// Rows are padded to whole 32-bit words; all of them must be there.
+std::uint64_t rowBytes(const BmpHeader& header) {
+    return (std::uint64_t(header.width) * header.bitCount + 31) / 32 * 4;
+}
+
+std::uint64_t rowCount(const BmpHeader& header) {
+    return std::uint64_t(header.height < 0 ? -header.height : header.height);
+}
+
+// Rows are padded to whole 32-bit words; all of them must be there (checked
+// before the pixels are allocated).
 bool readUncompressed(ImageReader& reader, const BmpHeader& header,
                       const std::vector<DWORD>& palette, DecodedImage& image) {
-    const std::uint64_t stride = (std::uint64_t(image.width) * header.bitCount + 31) / 32 * 4;
-    if (stride * image.height > reader.remaining()) return false;
+    const std::uint64_t stride = rowBytes(header);
     for (UINT fileRow = 0; fileRow < image.height; ++fileRow) {
         std::span<const std::uint8_t> row = reader.take(std::size_t(stride));
         DWORD* out = image.pixels.data() +
@@ -277,11 +285,12 @@ bool decodeBmpBody(ImageReader& reader, const ImageLimits& limits, DecodedImage&
     if (!reader.seek(paletteStart(header))) return false;
     const std::vector<DWORD> palette = readPalette(reader, header);
     if (!reader.seek(header.dataOffset)) return false;
+    const bool runLength = header.compression == BI_RLE8 || header.compression == BI_RLE4;
+    if (!runLength && rowBytes(header) * rowCount(header) > reader.remaining()) return false;
     image.allocate(UINT(header.width), UINT(header.height < 0 ? -header.height : header.height));
     image.fileFormat = D3DXIFF_BMP;
     image.sourceFormat = sourceFormat(header);
-    if (header.compression == BI_RLE8 || header.compression == BI_RLE4)
-        return RleDecoder(reader, header, palette, image).decode();
+    if (runLength) return RleDecoder(reader, header, palette, image).decode();
     return readUncompressed(reader, header, palette, image);
 }
 

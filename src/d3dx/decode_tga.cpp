@@ -51,11 +51,13 @@ bool validHeader(const TgaHeader& header, const ImageLimits& limits) {
         header.imageType != 9 && header.imageType != 10 && header.imageType != 11)
         return false;
     if (header.colourMapType > 1 || (header.descriptor & 0xc0) != 0) return false;
+    // A map may come with any type (true-colour images ignore it), but its
+    // entries must be colours this decoder reads.
+    if (header.colourMapType == 1 && !validColourBits(header.mapEntryBits)) return false;
     if (!limits.allow(header.width, header.height)) return false;
     switch (header.kind()) {
         case 1:
-            return header.colourMapType == 1 && header.pixelBits == 8 && header.mapLength > 0 &&
-                   validColourBits(header.mapEntryBits);
+            return header.colourMapType == 1 && header.pixelBits == 8 && header.mapLength > 0;
         case 2:
             return validColourBits(header.pixelBits);
         default:
@@ -166,6 +168,16 @@ bool readRunLength(ImageReader& reader, const TgaPixels& pixels, PixelSink& sink
     return !reader.failed();
 }
 
+// Whether the bytes left can describe every pixel: all of them stored, or
+// runs of at most 128 pixels. Checked before the pixels are allocated, so a
+// tiny file cannot claim a huge image.
+bool enoughData(const TgaHeader& header, std::size_t remaining) {
+    const std::uint64_t pixels = std::uint64_t(header.width) * header.height;
+    const std::uint64_t bytes = (header.pixelBits + 7) / 8;
+    if (!header.runLength()) return remaining >= pixels * bytes;
+    return remaining >= (pixels + 127) / 128 * (1 + bytes);
+}
+
 D3DFORMAT sourceFormat(const TgaHeader& header) {
     if (header.kind() == 1) return D3DFMT_P8;
     if (header.kind() == 3) return D3DFMT_L8;
@@ -189,6 +201,7 @@ bool decodeTga(ImageBytes bytes, const ImageLimits& limits, DecodedImage& image)
     if (reader.failed() || !validHeader(header, limits)) return false;
     std::vector<DWORD> map;
     if (!reader.skip(header.idLength) || !readColourMap(reader, header, map)) return false;
+    if (!enoughData(header, reader.remaining())) return false;
     image.allocate(header.width, header.height);
     image.fileFormat = D3DXIFF_TGA;
     image.sourceFormat = sourceFormat(header);

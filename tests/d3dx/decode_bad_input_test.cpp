@@ -94,6 +94,10 @@ TEST(DecodeBadInput, UnsupportedAndMeaninglessBytesAreNoImage) {
     Bytes grey16 = tgaHeader(3, 1, 1, 16, 0);
     grey16.insert(grey16.end(), {0, 0});
     EXPECT_FALSE(decodeImage(grey16, ImageLimits{}, image));
+    // A colour map whose entries have no size (found by fuzzing).
+    Bytes sizeless = tgaHeader(10, 2, 1, 24, 0x20, 2, 0);
+    sizeless.insert(sizeless.end(), {0x81, 1, 2, 3});
+    EXPECT_FALSE(decodeImage(sizeless, ImageLimits{}, image));
     // BMP compression this decoder does not know (4: embedded JPEG).
     EXPECT_FALSE(
         decodeImage(bmpFile(bmpInfoHeader(1, 1, 24, 4), Bytes(4, 0)), ImageLimits{}, image));
