@@ -1,0 +1,17 @@
+// The sample production's pictures, drawn from formulas so that they can be
+// made again at any time.
+#pragma once
+
+#include "image_writers.h"
+
+// Soft coloured waves, opaque.
+Picture backdrop(unsigned size);
+// A ring with a gradient, transparent outside and in the middle, edges
+// smoothed by alpha.
+Picture emblem(unsigned width, unsigned height);
+// A five-pointed star, white to gold, on transparent black.
+Picture star(unsigned size);
+// Diagonal rainbow stripes, opaque.
+Picture stripes(unsigned size);
+// Grey from white in the centre to black at the edge: an alpha mask.
+Picture radialMask(unsigned size);
