@@ -27,17 +27,21 @@ std::optional<std::vector<std::uint8_t>> sceneBytes(const std::string& name) {
     return bytes;
 }
 
-}  // namespace
-
-Scene* loadScene(const std::string& name, SceneRegistry& registry, SceneTextureSource& textures) {
+// The bytes are only needed while reading; they go before preparation.
+std::unique_ptr<Scene> readNamedScene(const std::string& name) {
     const std::optional<std::vector<std::uint8_t>> bytes = sceneBytes(name);
     if (!bytes) return nullptr;
     SceneReadError error;
     std::unique_ptr<Scene> scene = readScene(bytes->data(), bytes->size(), &error);
-    if (scene == nullptr) {
-        std::printf("%s\n", describeSceneReadError(error, name).c_str());
-        return nullptr;
-    }
+    if (scene == nullptr) std::printf("%s\n", describeSceneReadError(error, name).c_str());
+    return scene;
+}
+
+}  // namespace
+
+Scene* loadScene(const std::string& name, SceneRegistry& registry, SceneTextureSource& textures) {
+    std::unique_ptr<Scene> scene = readNamedScene(name);
+    if (scene == nullptr) return nullptr;
     scene->name = name;
     Scene* loaded = scene.get();
     registry.add(std::move(scene));

@@ -89,6 +89,14 @@ TEST_F(SceneLoading, ARejectedFileIsReportedOnOneLineAndNothingIsRegistered) {
     EXPECT_TRUE(textures.loaded.empty());
 }
 
+TEST_F(SceneLoading, AnEmptyFileIsRefusedByTheReaderNotReportedMissing) {
+    writeFile("empty.y3d", {});
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(load("empty.y3d"), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "empty.y3d: chunk 0x0000 at offset 0: the file is too short for a chunk header\n");
+}
+
 TEST_F(SceneLoading, ALoadedSceneIsRegisteredUnderItsNameAndPrepared) {
     writeFile("scenes/Intro.y3d", texturedScene("wood.png"));
     CurrentRecordingDevice device;
