@@ -91,7 +91,9 @@ Bytes encodePng(unsigned width, unsigned height, int colourType, int bitDepth,
     return out;
 }
 
-Bytes encodeJpeg(unsigned width, unsigned height, bool grey, const std::vector<DWORD>& pixels) {
+Bytes encodeJpeg(unsigned width, unsigned height, JpegKind kind, const std::vector<DWORD>& pixels) {
+    const bool grey = kind == JpegKind::Grey;
+    const bool cmyk = kind == JpegKind::Cmyk;
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -101,18 +103,24 @@ Bytes encodeJpeg(unsigned width, unsigned height, bool grey, const std::vector<D
     jpeg_mem_dest(&info, &buffer, &size);
     info.image_width = width;
     info.image_height = height;
-    info.input_components = grey ? 1 : 3;
-    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    info.input_components = grey ? 1 : cmyk ? 4 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
+    if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
     info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = 1;  // no chroma subsampling
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(width * 3);
+    std::vector<JSAMPLE> row(width * 4);
     while (info.next_scanline < height) {
         for (unsigned x = 0; x < width; ++x) {
             const DWORD p = pixels[info.next_scanline * width + x];
             if (grey) {
                 row[x] = JSAMPLE(red(p));
+            } else if (cmyk) {  // inverted inks with no black: the colour itself
+                row[4 * x] = JSAMPLE(red(p));
+                row[4 * x + 1] = JSAMPLE(green(p));
+                row[4 * x + 2] = JSAMPLE(blue(p));
+                row[4 * x + 3] = 255;
             } else {
                 row[3 * x] = JSAMPLE(red(p));
                 row[3 * x + 1] = JSAMPLE(green(p));
@@ -193,8 +201,10 @@ std::vector<Fixture> jpegFixtures() {
     std::vector<DWORD> grey;
     for (DWORD p : rgb) grey.push_back(0xff000000u | red(p) * 0x010101u);
     // Tiny pictures of sharp colour steps survive quality 100 only roughly.
-    return {{"jpeg rgb", encodeJpeg(W, H, false, rgb), W, H, rgb, 24},
-            {"jpeg grey", encodeJpeg(W, H, true, rgb), W, H, grey, 4}};
+    return {{"jpeg rgb", encodeJpeg(W, H, JpegKind::Colour, rgb), W, H, rgb, 24},
+            {"jpeg progressive", encodeJpeg(W, H, JpegKind::Progressive, rgb), W, H, rgb, 24},
+            {"jpeg cmyk", encodeJpeg(W, H, JpegKind::Cmyk, rgb), W, H, rgb, 24},
+            {"jpeg grey", encodeJpeg(W, H, JpegKind::Grey, rgb), W, H, grey, 4}};
 }
 
 Bytes bmpFile(const Bytes& info, const Bytes& pixels) {

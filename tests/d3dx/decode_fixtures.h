@@ -29,7 +29,9 @@ DWORD testPixel(unsigned x, unsigned y);
 Bytes encodePng(unsigned width, unsigned height, int colourType, int bitDepth,
                 const std::vector<Bytes>& rows, const Bytes& paletteRgb = {},
                 const Bytes& transparency = {}, bool interlaced = false);
-Bytes encodeJpeg(unsigned width, unsigned height, bool grey, const std::vector<DWORD>& pixels);
+// Colour, grey, CMYK (stored inverted, as Adobe does) or progressive colour.
+enum class JpegKind { Colour, Grey, Cmyk, Progressive };
+Bytes encodeJpeg(unsigned width, unsigned height, JpegKind kind, const std::vector<DWORD>& pixels);
 
 // Every variant of every format, decodable.
 std::vector<Fixture> pngFixtures();

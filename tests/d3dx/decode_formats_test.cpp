@@ -53,11 +53,12 @@ TEST(DecodePng, PaletteGreyAlphaSixteenBitAndInterlacedImages) {
     EXPECT_EQ(sourceFormatOf(fixtures, "png palette"), D3DFMT_P8);
 }
 
-TEST(DecodeJpeg, ColourAndGreyImagesWithinTheLossOfTheFormat) {
+TEST(DecodeJpeg, ColourGreyCmykAndProgressiveImagesWithinTheLossOfTheFormat) {
     for (const Fixture& fixture : jpegFixtures()) expectDecodes(fixture, D3DXIFF_JPG);
     const std::vector<Fixture> fixtures = jpegFixtures();
     EXPECT_EQ(sourceFormatOf(fixtures, "jpeg rgb"), D3DFMT_X8R8G8B8);
     EXPECT_EQ(sourceFormatOf(fixtures, "jpeg grey"), D3DFMT_L8);
+    EXPECT_EQ(sourceFormatOf(fixtures, "jpeg cmyk"), D3DFMT_X8R8G8B8);
 }
 
 TEST(DecodeBmp, PalettesRunLengthBitFieldsAndBothRowOrders) {

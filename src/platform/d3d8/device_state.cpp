@@ -92,6 +92,7 @@ bool isSamplerState(DWORD type) {
 
 HRESULT DeviceState::setRenderState(DWORD state, DWORD value) {
     if (state >= D3D_RENDERSTATE_COUNT) return D3DERR_INVALIDCALL;
+    if (renderStates[state] == value) return D3D_OK;  // GL has it already
     renderStates[state] = value;
     markDirty(renderStateGroup(state));
     return D3D_OK;
@@ -106,6 +107,7 @@ HRESULT DeviceState::getRenderState(DWORD state, DWORD* value) const {
 HRESULT DeviceState::setStageState(DWORD stage, DWORD type, DWORD value) {
     if (stage >= D3D_TEXTURE_STAGE_COUNT || type >= D3D_TEXTURESTAGESTATE_COUNT)
         return D3DERR_INVALIDCALL;
+    if (stageStates[stage][type] == value) return D3D_OK;  // GL has it already
     stageStates[stage][type] = value;
     if (isSamplerState(type))
         dirtySamplers |= std::uint8_t(1u << stage);

@@ -1,7 +1,8 @@
 // The device's pipeline state, kept raw as Direct3D numbers: render states
 // and texture stage states in arrays indexed by their D3DRS_* / D3DTSS_*
 // values, transforms and the viewport. Both backends keep one; a GL draw
-// sends only the groups marked dirty since the last draw.
+// sends only the groups marked dirty since the last draw. Setting a state
+// to the value it has marks nothing.
 #pragma once
 
 #include <array>

@@ -63,7 +63,11 @@ bool GlPipeline::prepareDraw(DeviceState& state, const BoundResources& bound,
                              const VertexLayout& layout) {
     const std::uint8_t textured = stageTextures(bound);
     const FixedFunctionKey key = fixedFunctionKey(state, layout, textured);
-    const GlProgram& program = programs_.program(key);
+    if (lastProgram_ == nullptr || !(key == lastKey_)) {
+        lastProgram_ = &programs_.program(key);
+        lastKey_ = key;
+    }
+    const GlProgram& program = *lastProgram_;
     if (program.name == 0) return false;
     if (program.name != usedProgram_) {
         gl_.UseProgram(program.name);

@@ -40,4 +40,7 @@ class GlPipeline {
     VertexStream stream_;
     std::array<GLuint, D3D_TEXTURE_STAGE_COUNT> textureNames_{};
     GLuint usedProgram_ = 0;
+    // The previous draw's key and program: consecutive draws mostly share them.
+    FixedFunctionKey lastKey_;
+    const GlProgram* lastProgram_ = nullptr;
 };
