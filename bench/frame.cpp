@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 // An effect that draws nothing: what is measured is the engine around it.
 class IdleEffect : public Effect {
-public:
+  public:
     int typeId() override { return 0; }
     bool init(int, lua_State*) override { return true; }
     void render(float time, float) override { benchmark::DoNotOptimize(time); }
@@ -32,7 +32,7 @@ public:
 };
 
 class IdleModule : public EffectModule {
-public:
+  public:
     void registerScriptFunctions(lua_State*) override {}
     int effectTypeCount() override { return 1; }
     int effectTypeId(int) override { return 0; }
@@ -40,7 +40,7 @@ public:
 };
 
 class BenchApp : public DemoApp {
-public:
+  public:
     HRESULT onAppInit() override {
         HRESULT result = DemoApp::onAppInit();
         effectModules().push_back(&module);
@@ -52,7 +52,7 @@ public:
 // A production folder whose script makes `layers` layers, each with an
 // interval and a clear, that stay active for the whole run.
 class Production {
-public:
+  public:
     explicit Production(int layers) {
         previous_ = fs::current_path();
         std::string pattern = (fs::temp_directory_path() / "tessal-bench-XXXXXX").string();
@@ -69,7 +69,7 @@ public:
         fs::remove_all(dir_);
     }
 
-private:
+  private:
     fs::path dir_, previous_;
 };
 
@@ -93,7 +93,8 @@ double recordedFrameSeconds(int layers, int frames, benchmark::State* state = nu
         app.renderFrame();
         if (log.calls().size() > 100000) log.clear();  // the log is not what is measured
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     SendMessageA(app.window, WM_CLOSE, 0, 0);
     effectModules().clear();
     useClockForFrameTimer(systemClock());
@@ -108,7 +109,12 @@ void BM_FrameWithLayers(benchmark::State& state) {
     state.counters["frame_us"] = perFrame * 1e6;
     state.counters["x_empty"] = perFrame / empty;
 }
-BENCHMARK(BM_FrameWithLayers)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FrameWithLayers)
+    ->Arg(1)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Start-up (create: catalog, window, device, script state) to the first
 // presented frame on the OpenGL backend, against one more frame.

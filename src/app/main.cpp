@@ -1,4 +1,6 @@
 // The player: reads demo.ini, then hands over to the framework.
 #include "app/startup.h"
 
-int main() { return runPlayer(); }
+int main() {
+    return runPlayer();
+}

@@ -6,7 +6,9 @@
 
 namespace {
 
-DemoIni parse(const char* text) { return parseDemoIni(text, std::strlen(text)); }
+DemoIni parse(const char* text) {
+    return parseDemoIni(text, std::strlen(text));
+}
 
 TEST(DemoIni, ReadsTheThreeSwitchesInOrder) {
     DemoIni ini = parse("packed 1\nsetup 1\nzb24bit 1\n");

@@ -78,7 +78,8 @@ TEST(Decoder, ShortMatchesOverlappingCopiesAndSourcesBeforeTheStart) {
 TEST(Decoder, PlaceBeyondTheSymbolCountDecodesAsTheFirstSymbol) {
     StreamBuilder s;
     TableSet set;
-    set.lengths[std::size_t('A')] = set.lengths[std::size_t('B')] = 2;  // codes 00 and 01: 1... is no code
+    set.lengths[std::size_t('A')] = set.lengths[std::size_t('B')] =
+        2;  // codes 00 and 01: 1... is no code
     s.tables(set);
     s.bits(0x7FFF, 15);  // read as the first symbol, 15 bits long
     s.symbol(0, 'B');

@@ -17,7 +17,7 @@ namespace {
 
 // layer(7, r, g, b): fills the whole target with that colour when drawn.
 class FillEffect : public Effect {
-public:
+  public:
     int typeId() override { return 7; }
     bool init(int stage, lua_State* L) override {
         if (stage == 0)
@@ -33,7 +33,7 @@ public:
 };
 
 class FillModule : public EffectModule {
-public:
+  public:
     void registerScriptFunctions(lua_State*) override {}
     int effectTypeCount() override { return 1; }
     int effectTypeId(int) override { return 7; }
@@ -41,7 +41,7 @@ public:
 };
 
 class FillCaptureApp : public CaptureApp {
-public:
+  public:
     HRESULT onAppInit() override {
         HRESULT result = CaptureApp::onAppInit();
         effectModules().push_back(&module);
@@ -122,7 +122,7 @@ TEST(CaptureTimeline, StopsAtTheEndTimeAndHonoursTheStartTime) {
     ASSERT_EQ(0, exitCode);
     EXPECT_EQ(0, centrePixel(frameFile(options.outDir, 0)));  // transparent black, drawn opaque
     EXPECT_EQ(0xff0000, centrePixel(frameFile(options.outDir, 1)));
-    EXPECT_EQ(0xff0000, centrePixel(frameFile(options.outDir, 2)));  // t = 31: equality plays
+    EXPECT_EQ(0xff0000, centrePixel(frameFile(options.outDir, 2)));       // t = 31: equality plays
     EXPECT_FALSE(std::filesystem::exists(frameFile(options.outDir, 3)));  // t = 31.5 > end
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 class ProductionDir {
-public:
+  public:
     ProductionDir();
     ~ProductionDir();
     ProductionDir(const ProductionDir&) = delete;

@@ -72,9 +72,10 @@ int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& opt
 // music.wav: what the player would have played over the captured frames.
 bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int frames) {
     if (musicPlayer().path.empty() || frames <= 0) return true;
-    MusicRenderRequest request{musicPlayer().path, app.musicStartTime, app.startTime,
-                               options.from, options.from + double(frames) / options.fps};
-    return renderMusicToWav(request, (std::filesystem::path(options.outDir) / "music.wav").string());
+    MusicRenderRequest request{musicPlayer().path, app.musicStartTime, app.startTime, options.from,
+                               options.from + double(frames) / options.fps};
+    return renderMusicToWav(request,
+                            (std::filesystem::path(options.outDir) / "music.wav").string());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 // The demo application with its back buffer sized to the capture.
 class CaptureApp : public DemoApp {
-public:
+  public:
     HRESULT resizeBackBuffer(int width, int height);
 };
 

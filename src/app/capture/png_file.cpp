@@ -25,8 +25,7 @@ std::vector<std::uint8_t> toRgbRows(int width, int height, const std::uint8_t* a
 
 }  // namespace
 
-bool writePng(const std::string& path, int width, int height, const std::uint8_t* argb,
-              int pitch) {
+bool writePng(const std::string& path, int width, int height, const std::uint8_t* argb, int pitch) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = png_uint_32(width);
@@ -34,8 +33,7 @@ bool writePng(const std::string& path, int width, int height, const std::uint8_t
     image.format = PNG_FORMAT_RGB;
     std::vector<std::uint8_t> rgb = toRgbRows(width, height, argb, pitch);
     if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr)) {
-        std::fprintf(stderr, "tessal-capture: cannot write %s: %s\n", path.c_str(),
-                     image.message);
+        std::fprintf(stderr, "tessal-capture: cannot write %s: %s\n", path.c_str(), image.message);
         return false;
     }
     return true;

@@ -16,6 +16,8 @@ namespace lua4 {
 
 // lua_pop: the macro's unqualified lua_settop would be ambiguous next to
 // lua4::lua_settop.
-inline void popValues(lua_State* L, int count) { ::lua_settop(L, -count - 1); }
+inline void popValues(lua_State* L, int count) {
+    ::lua_settop(L, -count - 1);
+}
 
 }  // namespace lua4
