@@ -122,21 +122,37 @@ bool readColourMap(ImageReader& reader, const TgaHeader& header, std::vector<DWO
 // side) at their place in the top-down image.
 class PixelSink {
   public:
-    PixelSink(const TgaHeader& header, DecodedImage& image) : header_(header), image_(image) {}
-    bool full() const { return next_ >= image_.pixels.size(); }
+    PixelSink(const TgaHeader& header, DecodedImage& image)
+        : image_(image),
+          rowStep_(header.topDown() ? std::ptrdiff_t(image.width) : -std::ptrdiff_t(image.width)),
+          columnStep_(header.rightToLeft() ? -1 : 1),
+          left_(image.pixels.size()) {
+        startRow(header.topDown() ? 0 : image.height - 1);
+        if (header.rightToLeft()) rowStart_ += image.width - 1;
+        at_ = rowStart_;
+    }
+    bool full() const { return left_ == 0; }
     void put(DWORD colour) {
-        const UINT fileRow = UINT(next_ / image_.width);
-        const UINT fileColumn = UINT(next_ % image_.width);
-        const UINT row = header_.topDown() ? fileRow : image_.height - 1 - fileRow;
-        const UINT column = header_.rightToLeft() ? image_.width - 1 - fileColumn : fileColumn;
-        image_.pixels[std::size_t(row) * image_.width + column] = colour;
-        ++next_;
+        image_.pixels[at_] = colour;
+        --left_;
+        if (++column_ < image_.width) {
+            at_ = std::size_t(std::ptrdiff_t(at_) + columnStep_);
+            return;
+        }
+        column_ = 0;
+        rowStart_ = std::size_t(std::ptrdiff_t(rowStart_) + rowStep_);
+        at_ = rowStart_;
     }
 
   private:
-    const TgaHeader& header_;
+    void startRow(UINT row) { rowStart_ = std::size_t(row) * image_.width; }
+
     DecodedImage& image_;
-    std::size_t next_ = 0;
+    std::ptrdiff_t rowStep_, columnStep_;
+    std::size_t left_;
+    std::size_t rowStart_ = 0;
+    std::size_t at_ = 0;
+    UINT column_ = 0;
 };
 
 bool readUncompressed(ImageReader& reader, const TgaPixels& pixels, PixelSink& sink,

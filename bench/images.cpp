@@ -1,0 +1,194 @@
+// Image decoding and image layers.
+//
+// BM_Decode: each format's decoder on a 512 x 512 picture, as a multiple of
+// copying the same raw pixels (counter x_memcpy) measured in the same run,
+// and as raw pixel bytes per second.
+//
+// BM_ImageLayers: the frame cost of 1000 image layers (64 x 64 texture,
+// alpha-blended, turning), each as a multiple of an empty frame on the same
+// backend measured in the same run (counter x_empty): the engine's share on
+// the recording backend (which logs the calls instead of drawing; the log
+// is part of what is measured), and the whole frame on the OpenGL backend
+// (the driver included; llvmpipe under SDL's offscreen driver), waiting for
+// the driver to finish each frame.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "app/demo_app.h"
+#include "d3dx/decoded_image.h"
+#include "drawings.h"
+#include "framework/frame_timer.h"
+#include "framework/manual_clock.h"
+#include "image_writers.h"
+#include "platform/d3d8/recording/recording_direct3d.h"
+#include "platform/win32/win32.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr unsigned SIDE = 512;
+
+std::vector<std::uint8_t> readBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The test picture in every format, written once by the demo's writers.
+const std::map<std::string, std::vector<std::uint8_t>>& encodedPictures() {
+    static const std::map<std::string, std::vector<std::uint8_t>> pictures = [] {
+        const fs::path dir = fs::temp_directory_path() / "tessal-bench-images";
+        fs::create_directories(dir);
+        const Picture picture = backdrop(SIDE);
+        writeJpegFile((dir / "p.jpg").string(), picture, 85);
+        writePngFile((dir / "p.png").string(), picture);
+        writeBmpFile((dir / "p.bmp").string(), picture);
+        writeTgaFile((dir / "p.tga").string(), picture);
+        std::map<std::string, std::vector<std::uint8_t>> bytes;
+        for (const char* format : {"jpg", "png", "bmp", "tga"})
+            bytes[format] = readBytes(dir / (std::string("p.") + format));
+        fs::remove_all(dir);
+        return bytes;
+    }();
+    return pictures;
+}
+
+double memcpySeconds(std::size_t bytes) {
+    std::vector<std::uint8_t> from(bytes, 1), to(bytes);
+    const int rounds = 200;
+    const auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count() / rounds;
+}
+
+void BM_Decode(benchmark::State& state, const char* format) {
+    const std::vector<std::uint8_t>& bytes = encodedPictures().at(format);
+    const std::size_t raw = std::size_t(SIDE) * SIDE * 4;
+    const double reference = memcpySeconds(raw);
+    DecodedImage image;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        if (!decodeImage(bytes, ImageLimits{}, image)) state.SkipWithError("not decoded");
+        benchmark::DoNotOptimize(image.pixels.data());
+    }
+    const double perDecode =
+        std::chrono::duration<double>(Clock::now() - start).count() / double(state.iterations());
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(raw));
+    state.counters["file_KiB"] = double(bytes.size()) / 1024;
+    state.counters["x_memcpy"] = perDecode / reference;
+}
+BENCHMARK_CAPTURE(BM_Decode, jpeg, "jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decode, png, "png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decode, bmp, "bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decode, tga, "tga")->Unit(benchmark::kMillisecond);
+
+// A production whose script shows `layers` image layers for the whole run.
+class Production {
+  public:
+    explicit Production(int layers) {
+        previous_ = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "tessal-bench-XXXXXX").string();
+        dir_ = mkdtemp(pattern.data());
+        fs::create_directories(dir_ / "data");
+        writeTgaFile((dir_ / "data/star.tga").string(), star(64));
+        std::ofstream(dir_ / "data/script.lua")
+            << "setendtime(1000000)\nloadtexture('star.tga')\nfor i = 1, " << layers
+            << " do\n  local l = layer(0, 'star.tga', 5, 6)\n  start(0, l) stop(1000000, l)\n"
+               "  setimagepos(0, l, mod(i * 37, 640), mod(i * 53, 480))\n"
+               "  setimagerot(0, l, 0) setimagerot(1000, l, 36000)\nend\n";
+        fs::current_path(dir_);
+    }
+    ~Production() {
+        fs::current_path(previous_);
+        fs::remove_all(dir_);
+    }
+
+  private:
+    fs::path dir_, previous_;
+};
+
+class BenchApp : public DemoApp {
+  public:
+    HRESULT resizeBackBuffer(UINT width, UINT height) {
+        presentParams.BackBufferWidth = width;
+        presentParams.BackBufferHeight = height;
+        return resetDevice();
+    }
+};
+
+// Waits for the driver: reading a pixel back completes every draw before it.
+void finishFrame(IDirect3DDevice8* device) {
+    IDirect3DSurface8* backBuffer = nullptr;
+    if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) return;
+    const RECT pixel{0, 0, 1, 1};
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(backBuffer->LockRect(&locked, &pixel, D3DLOCK_READONLY)))
+        backBuffer->UnlockRect();
+    backBuffer->Release();
+}
+
+// Seconds per frame of a production with `layers` image layers at 640 x 480;
+// on the recording backend when `log` is given, else on OpenGL. Negative
+// when no device can be had.
+double frameSeconds(int layers, int frames, CallLog* log) {
+    Production production(layers);
+    ManualClock clock;
+    useClockForFrameTimer(clock);
+    useNullWindowSystem();
+    RecordingConfig config;
+    BenchApp app;
+    if (log) app.direct3DFactory = [&](UINT) { return createRecordingDirect3D(config, *log); };
+    if (FAILED(app.create(nullptr)) || FAILED(app.resizeBackBuffer(640, 480))) return -1;
+    clock.advance(1);
+    app.renderFrame();  // runs the script
+    const auto start = Clock::now();
+    for (int i = 0; i < frames; ++i) {
+        clock.advance(1000);
+        app.renderFrame();
+        if (log && log->size() > 200000) log->clear();
+        if (!log) finishFrame(app.device);
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    SendMessageA(app.window, WM_CLOSE, 0, 0);
+    useClockForFrameTimer(systemClock());
+    return seconds / frames;
+}
+
+void BM_ImageLayers(benchmark::State& state, bool recording) {
+    CallLog log;
+    CallLog* target = recording ? &log : nullptr;
+    const int layers = int(state.range(0));
+    const double empty = frameSeconds(0, recording ? 2000 : 200, target);
+    if (empty < 0) {
+        state.SkipWithError("no device");
+        return;
+    }
+    double perFrame = 0;
+    for (auto _ : state) perFrame = frameSeconds(layers, recording ? 100 : 20, target);
+    state.counters["frame_ms"] = perFrame * 1e3;
+    state.counters["x_empty"] = perFrame / empty;
+}
+BENCHMARK_CAPTURE(BM_ImageLayers, engine_recording, true)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_ImageLayers, opengl_driver, false)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
