@@ -2,7 +2,8 @@
 
 namespace {
 
-// Whether the shared depth surface existed when the device was lost.
+// Whether the shared depth surface existed when the device was lost and no
+// capture layer has been destroyed since.
 bool captureDepthToRestore = false;
 
 }  // namespace
@@ -48,6 +49,7 @@ void endCapture(IDirect3DDevice8* device) {
 }
 
 void releaseCaptureDepth(IDirect3DDevice8* device) {
+    captureDepthToRestore = false;
     if (captureRunning && device) endCapture(device);
     if (sharedCaptureDepth == nullptr) return;
     sharedCaptureDepth->Release();
@@ -55,8 +57,9 @@ void releaseCaptureDepth(IDirect3DDevice8* device) {
 }
 
 void invalidateCaptureSurfaces(IDirect3DDevice8* device) {
-    captureDepthToRestore = sharedCaptureDepth != nullptr;
+    const bool existed = sharedCaptureDepth != nullptr;
     releaseCaptureDepth(device);
+    captureDepthToRestore = existed;
 }
 
 void restoreCaptureSurfaces(IDirect3DDevice8* device) {

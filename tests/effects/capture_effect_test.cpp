@@ -172,6 +172,17 @@ TEST_F(CaptureEffectTest, ATextureLargerThanTheDepthSurfaceIsNotCaptured) {
     EXPECT_EQ(sharedCaptureDepth, captureDepth);
 }
 
+// Closing runs the device-lost hook before the layers are destroyed: a
+// later device must not get a depth surface no capture layer will give back.
+TEST_F(CaptureEffectTest, LayersDestroyedAfterALossLeaveNothingToRestore) {
+    ASSERT_EQ(run("layer(3, 'rt', 0)\nlayer(3, 'rt', 1)"), 0);
+    prepareLayers();
+    invalidateCaptureSurfaces(device);
+    layerTable().clear();
+    restoreCaptureSurfaces(device);
+    EXPECT_EQ(sharedCaptureDepth, nullptr);
+}
+
 TEST_F(CaptureEffectTest, AroundAResetTheSharedDepthSurfaceGoesAndComesBack) {
     ASSERT_EQ(run("layer(3, 'rt', 0)\nlayer(3, 'rt', 1)"), 0);
     prepareLayers();
