@@ -41,7 +41,7 @@ void SceneByteReader::skip(std::size_t count) {
 }
 
 void SceneByteReader::copy(void* out, std::size_t count) {
-    if (take(count, "data runs past the end of the chunk"))
+    if (take(count, "data runs past the end of the chunk") && count > 0)
         std::memcpy(out, bytes_.data() + position_ - count, count);
 }
 
