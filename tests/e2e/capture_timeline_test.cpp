@@ -105,7 +105,7 @@ TEST(CaptureTimeline, FrameColoursFollowTheLayerIntervals) {
 TEST(CaptureTimeline, StopsAtTheEndTimeAndHonoursTheStartTime) {
     ProductionDir production;
     production.write("data/script.lua",
-                     "setstarttime(30)\nsetendtime(31)\n"
+                     "setstarttime(30)\nsetendtime(31)\nsetclearcolor(0, 0, 0, 0)\n"
                      "l = layer(7, 255, 0, 0)\nstart(30.5, l) stop(40, l)\n");
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(production.path);
