@@ -7,6 +7,7 @@
 #include "framework/frame_timer.h"
 #include "media/data_access.h"
 #include "media/music_player.h"
+#include "scene/buffer_registry.h"
 #include "media/texture_store.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/virtual_keys.h"
@@ -119,7 +120,7 @@ HRESULT DemoApp::onDeviceDestroyed() {
     // The overlay font deletes its device objects here.
     musicPlayer().stop();
     layerTable().clear();
-    // The scene buffers (buffer registry) are released here.
+    bufferRegistry().releaseAll();
     textureStore().clear();
     currentDevice = nullptr;
     return S_OK;
