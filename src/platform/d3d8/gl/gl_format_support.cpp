@@ -1,6 +1,7 @@
 #include "platform/d3d8/gl/gl_format_support.h"
 
 #include "platform/d3d8/format_info.h"
+#include "platform/d3d8/texture_levels.h"
 
 namespace {
 
@@ -13,22 +14,8 @@ bool isRenderTargetFormat(D3DFORMAT format) {
     return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5;
 }
 
-bool isTextureFormat(D3DFORMAT format) {
-    switch (format) {
-        case D3DFMT_A8R8G8B8:
-        case D3DFMT_X8R8G8B8:
-        case D3DFMT_R5G6B5:
-        case D3DFMT_X1R5G5B5:
-        case D3DFMT_A1R5G5B5:
-        case D3DFMT_A4R4G4B4:
-        case D3DFMT_A8:
-        case D3DFMT_L8:
-        case D3DFMT_A8L8:
-            return true;
-        default:
-            return false;
-    }
-}
+// The texture formats are the ones textures can store.
+bool isTextureFormat(D3DFORMAT format) { return isStoredTextureFormat(format); }
 
 bool isColourResource(D3DRESOURCETYPE type) {
     return type == D3DRTYPE_SURFACE || type == D3DRTYPE_TEXTURE;
