@@ -10,22 +10,16 @@
 
 #include "archive/data_area.h"
 
-class BitInput {
-  public:
-    static constexpr size_t kBufferSize = 8192;
-    static constexpr size_t kKeptTail = 32;
-
-    BitInput();
-
-    void firstFill(DataArea& area);
-    void refill(DataArea& area);
-    void refillIfBeyond(size_t threshold, DataArea& area) {
-        if (bytePos > threshold) refill(area);
-    }
+// A read position in the buffer. Small and plain, so a decoding loop can
+// keep a copy of it in registers.
+struct BitCursor {
+    const uint8_t* bytes = nullptr;
+    size_t bytePos = 0;
+    uint32_t bitPos = 0;
 
     uint32_t peek16() const {
         uint32_t word;
-        std::memcpy(&word, buffer_.data() + bytePos, 4);
+        std::memcpy(&word, bytes + bytePos, 4);
         return (__builtin_bswap32(word) >> (16 - bitPos)) & 0xFFFF;
     }
     void skipBits(uint32_t n) {
@@ -38,15 +32,57 @@ class BitInput {
         skipBits(n);
         return value;
     }
+};
+
+// At least 57 bits from a cursor's position in one register, for a decoding
+// loop that reads no more than that per symbol and then moves the cursor on
+// by `used`.
+struct BitWindow {
+    explicit BitWindow(const BitCursor& at) {
+        uint64_t loaded;
+        std::memcpy(&loaded, at.bytes + at.bytePos, 8);
+        word = __builtin_bswap64(loaded) << at.bitPos;
+    }
+
+    uint32_t peek16() const { return static_cast<uint32_t>(word >> 48); }
+    void skipBits(uint32_t n) {
+        word <<= n;
+        used += n;
+    }
+    // Reads n (1..16) bits as a number.
+    uint32_t takeBits(uint32_t n) {
+        uint32_t value = static_cast<uint32_t>(word >> (64 - n));
+        skipBits(n);
+        return value;
+    }
+
+    uint64_t word;
+    uint32_t used = 0;
+};
+
+class BitInput {
+  public:
+    static constexpr size_t kBufferSize = 8192;
+    static constexpr size_t kKeptTail = 32;
+
+    BitInput();
+    BitInput(const BitInput& other);
+    BitInput& operator=(const BitInput&) = delete;
+
+    void firstFill(DataArea& area);
+    void refill(DataArea& area);
+    void refillIfBeyond(size_t threshold, DataArea& area) {
+        if (bits.bytePos > threshold) refill(area);
+    }
 
     // True when every real input bit has been used and the data area has
     // nothing more to give.
     bool exhausted(const DataArea& area) const {
-        return bytePos >= validEnd_ && area.remaining() == 0;
+        return bits.bytePos >= validEnd_ && area.remaining() == 0;
     }
+    size_t validEnd() const { return validEnd_; }
 
-    size_t bytePos = 0;
-    uint32_t bitPos = 0;
+    BitCursor bits;
     size_t inputEnd = 0;
 
   private:

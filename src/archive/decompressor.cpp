@@ -13,6 +13,24 @@ constexpr size_t kLengthSymbolRefill = 8187;
 // One symbol produces at most 260 bytes; flush before the window could
 // overtake bytes not yet handed on.
 constexpr uint32_t kFlushMargin = 270;
+
+// Copies a match to window[to..to+length), which must not wrap, as if byte
+// by byte, so a match longer than its distance repeats the pattern. Eight
+// bytes at a time when the source lies at least eight bytes behind the
+// target; the last step may overlap the one before, since everything it
+// reads is final by then.
+inline void copyForward(uint8_t* window, uint32_t to, uint32_t length, uint32_t distance) {
+    uint32_t from = (to - distance) & kWindowMask;
+    uint8_t* target = window + to;
+    const uint8_t* source = window + from;
+    if (from > to || distance < 8 || length < 8) {
+        for (uint32_t i = 0; i < length; i++) window[to + i] = window[(from + i) & kWindowMask];
+        return;
+    }
+    uint32_t i = 0;
+    for (; i + 8 <= length; i += 8) std::memcpy(target + i, source + i, 8);
+    if (i < length) std::memcpy(target + length - 8, source + length - 8, 8);
+}
 }  // namespace
 
 void Decompressor::decompressEntry(const BlockHeader& header, DataArea& area,
@@ -61,12 +79,13 @@ bool Decompressor::decodeOne() {
         decodeMultimedia();
     } else {
         decodeLz();
+        decodeLzRun();
     }
     return true;
 }
 
 void Decompressor::decodeMultimedia() {
-    uint32_t s = channelCode_[currentChannel_].decodeSymbol(in_);
+    uint32_t s = channelCode_[currentChannel_].decodeSymbol(in_.bits);
     if (s == kChannelTableSwitch) {
         readCodeLengths();
         return;
@@ -77,102 +96,135 @@ void Decompressor::decodeMultimedia() {
     bytesLeft_--;
 }
 
+// A match symbol (any but a literal or the table switch); the match becomes
+// the last one and joins the recent distances.
+template <class Bits>
+Decompressor::Match Decompressor::decodeMatch(uint32_t symbol, Bits& bits) {
+    Match match{lastMatchLength_, lastMatchDistance_};
+    if (symbol >= kFirstNewMatch) {
+        match = decodeNewMatch(symbol, bits);
+    } else if (symbol != kRepeatLastMatch) {
+        match = symbol < kFirstShortMatch ? decodeRecentDistance(symbol, bits)
+                                          : decodeShortMatch(symbol, bits);
+    }
+    recentDistances_[recentCount_++ & 3] = match.distance;
+    lastMatchDistance_ = match.distance;
+    lastMatchLength_ = match.length;
+    return match;
+}
+
+template <class Bits>
+Decompressor::Match Decompressor::decodeNewMatch(uint32_t symbol, Bits& bits) {
+    uint32_t i = symbol - kFirstNewMatch;
+    uint32_t length = kLengthBase[i] + 3;
+    if (kLengthExtra[i] > 0) length += bits.takeBits(kLengthExtra[i]);
+    uint32_t j = distanceCode_.decodeSymbol(bits);
+    uint32_t distance = kDistanceBase[j] + 1;
+    if (kDistanceExtra[j] > 0) distance += bits.takeBits(kDistanceExtra[j]);
+    if (distance >= 0x2000) length++;
+    if (distance >= 0x40000) length++;
+    return {length, distance};
+}
+
+template <class Bits>
+Decompressor::Match Decompressor::decodeRecentDistance(uint32_t symbol, Bits& bits) {
+    uint32_t distance = recentDistances_[(recentCount_ - (symbol - 256)) & 3];
+    uint32_t j = repeatCode_.decodeSymbol(bits);
+    uint32_t length = kLengthBase[j] + 2;
+    if (kLengthExtra[j] > 0) length += bits.takeBits(kLengthExtra[j]);
+    if (distance >= 0x101) length++;
+    if (distance >= 0x2000) length++;
+    if (distance >= 0x40000) length++;
+    return {length, distance};
+}
+
+template <class Bits>
+Decompressor::Match Decompressor::decodeShortMatch(uint32_t symbol, Bits& bits) {
+    uint32_t i = symbol - kFirstShortMatch;
+    return {2, kShortDistanceBase[i] + 1 + bits.takeBits(kShortDistanceExtra[i])};
+}
+
+// One LZ symbol of any kind, wherever the window stands.
 void Decompressor::decodeLz() {
-    uint32_t s = literalCode_.decodeSymbol(in_);
+    uint32_t s = literalCode_.decodeSymbol(in_.bits);
     if (s < 256) {
         window_[outPos_] = static_cast<uint8_t>(s);
         outPos_ = (outPos_ + 1) & kWindowMask;
         bytesLeft_--;
-    } else if (s >= kFirstNewMatch) {
-        decodeNewMatch(s);
     } else if (s == kTableSwitch) {
         readCodeLengths();
-    } else if (s == kRepeatLastMatch) {
-        recentDistances_[recentCount_++ & 3] = lastMatchDistance_;
-        copyMatch(lastMatchLength_, lastMatchDistance_);
-    } else if (s < kFirstShortMatch) {
-        decodeRecentDistance(s);
     } else {
-        decodeShortMatch(s);
+        copyMatch(decodeMatch(s, in_.bits));
     }
 }
 
-void Decompressor::decodeNewMatch(uint32_t symbol) {
-    uint32_t i = symbol - kFirstNewMatch;
-    uint32_t length = kLengthBase[i] + 3;
-    if (kLengthExtra[i] > 0) length += in_.takeBits(kLengthExtra[i]);
-    uint32_t j = distanceCode_.decodeSymbol(in_);
-    uint32_t distance = kDistanceBase[j] + 1;
-    if (kDistanceExtra[j] > 0) distance += in_.takeBits(kDistanceExtra[j]);
-    if (distance >= 0x2000) length++;
-    if (distance >= 0x40000) length++;
-    recentDistances_[recentCount_++ & 3] = distance;
-    lastMatchDistance_ = distance;
-    lastMatchLength_ = length;
-    copyMatch(length, distance);
-}
-
-void Decompressor::decodeRecentDistance(uint32_t symbol) {
-    uint32_t distance = recentDistances_[(recentCount_ - (symbol - 256)) & 3];
-    uint32_t j = repeatCode_.decodeSymbol(in_);
-    uint32_t length = kLengthBase[j] + 2;
-    if (kLengthExtra[j] > 0) length += in_.takeBits(kLengthExtra[j]);
-    if (distance >= 0x101) length++;
-    if (distance >= 0x2000) length++;
-    if (distance >= 0x40000) length++;
-    recentDistances_[recentCount_++ & 3] = distance;
-    lastMatchDistance_ = distance;
-    lastMatchLength_ = length;
-    copyMatch(length, distance);
-}
-
-void Decompressor::decodeShortMatch(uint32_t symbol) {
-    uint32_t i = symbol - kFirstShortMatch;
-    uint32_t distance = kShortDistanceBase[i] + 1 + in_.takeBits(kShortDistanceExtra[i]);
-    recentDistances_[recentCount_++ & 3] = distance;
-    lastMatchDistance_ = distance;
-    lastMatchLength_ = 2;
-    copyMatch(2, distance);
-}
-
-// As if byte by byte, so a match longer than its distance repeats the
-// pattern; eight bytes at a time where source and target cannot overlap
-// within a step and neither wraps.
-void Decompressor::copyMatch(uint32_t length, uint32_t distance) {
-    bytesLeft_ -= length;
-    uint32_t from = (outPos_ - distance) & kWindowMask;
-    if (outPos_ + length <= kWindowSize && from + length <= kWindowSize) {
-        uint8_t* to = window_ + outPos_;
-        const uint8_t* source = window_ + from;
-        uint32_t i = 0;
-        if (distance >= 8 && from < outPos_) {
-            for (; i + 8 <= length; i += 8) std::memcpy(to + i, source + i, 8);
+// The same symbols as decodeLz, for as long as no refill, flush, window wrap
+// or table switch can come within one symbol. The state lives in locals
+// meanwhile: every byte stored into the window could alias the members, so
+// the compiler would otherwise reload them after each one.
+void Decompressor::decodeLzRun() {
+    if (multimediaMode_) return;
+    BitCursor bits = in_.bits;
+    uint8_t* const window = window_;
+    uint32_t out = outPos_;
+    int64_t left = bytesLeft_;
+    const size_t inputLimit = std::min<size_t>(kMainLoopRefill + 1, in_.validEnd());
+    const uint32_t outputEnd = flushedPos_ > out ? flushedPos_ : kWindowSize;
+    bool tableSwitch = false;
+    while (left >= 0 && out + kFlushMargin <= outputEnd && bits.bytePos < inputLimit) {
+        BitWindow symbolBits(bits);
+        uint32_t s = literalCode_.decodeSymbol(symbolBits);
+        if (s < 256) {
+            bits.skipBits(symbolBits.used);
+            window[out++] = static_cast<uint8_t>(s);
+            left--;
+            continue;
         }
-        for (; i < length; i++) to[i] = source[i];
-        outPos_ = (outPos_ + length) & kWindowMask;
+        if (s == kTableSwitch) {
+            bits.skipBits(symbolBits.used);
+            tableSwitch = true;
+            break;
+        }
+        Match match = decodeMatch(s, symbolBits);
+        bits.skipBits(symbolBits.used);
+        copyForward(window, out, match.length, match.distance);
+        out += match.length;
+        left -= match.length;
+    }
+    in_.bits = bits;
+    outPos_ = out;
+    bytesLeft_ = left;
+    if (tableSwitch) readCodeLengths();
+}
+
+void Decompressor::copyMatch(Match match) {
+    bytesLeft_ -= match.length;
+    if (outPos_ + match.length <= kWindowSize) {
+        copyForward(window_, outPos_, match.length, match.distance);
+        outPos_ = (outPos_ + match.length) & kWindowMask;
         return;
     }
-    for (uint32_t i = 0; i < length; i++) {
-        window_[outPos_] = window_[(outPos_ - distance) & kWindowMask];
+    for (uint32_t i = 0; i < match.length; i++) {
+        window_[outPos_] = window_[(outPos_ - match.distance) & kWindowMask];
         outPos_ = (outPos_ + 1) & kWindowMask;
     }
 }
 
 void Decompressor::readCodeLengths() {
     in_.refillIfBeyond(kTableRefill, *area_);
-    uint32_t b = in_.peek16();
+    uint32_t b = in_.bits.peek16();
     multimediaMode_ = b & 0x8000;
     if (!(b & 0x4000)) std::fill(std::begin(previousLengths_), std::end(previousLengths_), 0);
-    in_.skipBits(2);
+    in_.bits.skipBits(2);
     uint32_t setSize = kLzTableSize;
     if (multimediaMode_) {
         channelCount_ = ((b >> 12) & 3) + 1;
         if (currentChannel_ >= channelCount_) currentChannel_ = 0;
-        in_.skipBits(2);
+        in_.bits.skipBits(2);
         setSize = kChannelSymbols * channelCount_;
     }
     uint8_t lengthsLengths[kLengthsSymbols];
-    for (uint8_t& length : lengthsLengths) length = static_cast<uint8_t>(in_.takeBits(4));
+    for (uint8_t& length : lengthsLengths) length = static_cast<uint8_t>(in_.bits.takeBits(4));
     lengthsCode_.buildDecoder(lengthsLengths, kLengthsSymbols);
     uint8_t lengths[kMaxTableSize] = {};
     readLengthSet(lengths, setSize);
@@ -184,7 +236,7 @@ void Decompressor::readLengthSet(uint8_t* lengths, uint32_t setSize) {
     uint32_t i = 0;
     while (i < setSize) {
         in_.refillIfBeyond(kLengthSymbolRefill, *area_);
-        uint32_t s = lengthsCode_.decodeSymbol(in_);
+        uint32_t s = lengthsCode_.decodeSymbol(in_.bits);
         if (s < 16) {
             lengths[i] = static_cast<uint8_t>((s + previousLengths_[i]) & 15);
             i++;
@@ -193,12 +245,12 @@ void Decompressor::readLengthSet(uint8_t* lengths, uint32_t setSize) {
         uint32_t n = 0;
         uint8_t value = 0;
         if (s == 16) {
-            n = in_.takeBits(2) + 3;
+            n = in_.bits.takeBits(2) + 3;
             value = i > 0 ? lengths[i - 1] : 0;
         } else if (s == 17) {
-            n = in_.takeBits(3) + 3;
+            n = in_.bits.takeBits(3) + 3;
         } else {
-            n = in_.takeBits(7) + 11;
+            n = in_.bits.takeBits(7) + 11;
         }
         for (; n > 0 && i < setSize; n--) lengths[i++] = value;
     }
@@ -219,12 +271,12 @@ void Decompressor::buildCodes(const uint8_t* lengths) {
 // A table set may follow the last symbol of an entry, for the next entry of
 // a solid archive.
 void Decompressor::finishEntry() {
-    if (in_.inputEnd < in_.bytePos + 5) return;
+    if (in_.inputEnd < in_.bits.bytePos + 5) return;
     if (multimediaMode_) {
-        if (channelCode_[currentChannel_].decodeSymbol(in_) == kChannelTableSwitch) {
+        if (channelCode_[currentChannel_].decodeSymbol(in_.bits) == kChannelTableSwitch) {
             readCodeLengths();
         }
-    } else if (literalCode_.decodeSymbol(in_) == kTableSwitch) {
+    } else if (literalCode_.decodeSymbol(in_.bits) == kTableSwitch) {
         readCodeLengths();
     }
 }

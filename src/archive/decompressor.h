@@ -28,13 +28,25 @@ class Decompressor {
     void readCodeLengths();
     void readLengthSet(uint8_t* lengths, uint32_t setSize);
     void buildCodes(const uint8_t* lengths);
+    struct Match {
+        uint32_t length;
+        uint32_t distance;
+    };
+
     bool decodeOne();
     void decodeMultimedia();
     void decodeLz();
-    void decodeNewMatch(uint32_t symbol);
-    void decodeRecentDistance(uint32_t symbol);
-    void decodeShortMatch(uint32_t symbol);
-    void copyMatch(uint32_t length, uint32_t distance);
+    void decodeLzRun();
+    // Bits: BitCursor or BitWindow.
+    template <class Bits>
+    Match decodeMatch(uint32_t symbol, Bits& bits);
+    template <class Bits>
+    Match decodeNewMatch(uint32_t symbol, Bits& bits);
+    template <class Bits>
+    Match decodeRecentDistance(uint32_t symbol, Bits& bits);
+    template <class Bits>
+    Match decodeShortMatch(uint32_t symbol, Bits& bits);
+    void copyMatch(Match match);
     void finishEntry();
     void flush();
 

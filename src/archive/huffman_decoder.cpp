@@ -41,20 +41,24 @@ HuffmanDecoder::Lookup HuffmanDecoder::lookup(uint32_t bits) const {
     return {length, place < symbolCount_ ? place : 0};
 }
 
-uint32_t HuffmanDecoder::decodeBySearch(BitInput& in) const {
-    Lookup found = lookup(in.peek16() & 0xFFFE);
-    in.skipBits(found.length);
-    return symbols_[found.place];
+HuffmanDecoder::Decoded HuffmanDecoder::decodeBySearch(uint32_t bits) const {
+    Lookup found = lookup(bits & 0xFFFE);
+    return {symbols_[found.place], found.length};
 }
 
+// Each code of up to kFastBits bits fills the table entries of every prefix
+// it starts; codes of one length occupy [limit_[length - 1], limit_[length])
+// in steps of their own size, so the entries give what lookup() gives.
 void HuffmanDecoder::buildFastTable() {
-    constexpr uint32_t kSpan = 1u << (16 - kFastBits);
-    for (uint32_t prefix = 0; prefix < (1u << kFastBits); prefix++) {
-        Lookup first = lookup(prefix * kSpan);
-        Lookup last = lookup((prefix * kSpan + kSpan - 1) & 0xFFFE);
-        bool same = first.length == last.length && first.place == last.place;
-        fast_[prefix] = same && first.length <= kFastBits
-                            ? static_cast<uint16_t>(symbols_[first.place] | (first.length << 12))
-                            : 0;
+    std::fill(std::begin(fast_), std::end(fast_), uint16_t{0});
+    for (uint32_t length = 1; length <= kFastBits; length++) {
+        uint32_t step = 1u << (16 - length);
+        uint32_t prefixes = 1u << (kFastBits - length);
+        for (uint32_t bits = limit_[length - 1]; bits < limit_[length]; bits += step) {
+            uint32_t place = firstIndex_[length] + ((bits - limit_[length - 1]) >> (16 - length));
+            uint16_t symbol = symbols_[place < symbolCount_ ? place : 0];
+            uint32_t first = bits >> (16 - kFastBits);
+            std::fill_n(fast_ + first, prefixes, static_cast<uint16_t>(symbol | (length << 12)));
+        }
     }
 }

@@ -10,23 +10,32 @@
 
 class HuffmanDecoder {
   public:
-    static constexpr uint32_t kFastBits = 10;
+    static constexpr uint32_t kFastBits = 12;
 
     // lengths: size entries, of which only the low four bits count.
     void buildDecoder(const uint8_t* lengths, uint32_t size);
 
-    uint32_t decodeSymbol(BitInput& in) const {
-        uint32_t entry = fast_[in.peek16() >> (16 - kFastBits)];
-        if (entry != 0) {
-            in.skipBits(entry >> 12);
-            return entry & 0xFFF;
-        }
-        return decodeBySearch(in);
+    struct Decoded {
+        uint32_t symbol;
+        uint32_t length;
+    };
+    // The symbol whose code starts the 16 bits given, and that code's length.
+    Decoded decodeBits(uint32_t bits) const {
+        uint32_t entry = fast_[bits >> (16 - kFastBits)];
+        if (entry != 0) return {entry & 0xFFF, entry >> 12};
+        return decodeBySearch(bits);
     }
-
-    // The length search alone, without the lookup table; decodeSymbol gives
+    // The length search alone, without the lookup table; decodeBits gives
     // the same answers.
-    uint32_t decodeBySearch(BitInput& in) const;
+    Decoded decodeBySearch(uint32_t bits) const;
+
+    // Bits: anything with peek16() and skipBits(n).
+    template <class Bits>
+    uint32_t decodeSymbol(Bits& in) const {
+        Decoded found = decodeBits(in.peek16());
+        in.skipBits(found.length);
+        return found.symbol;
+    }
 
     uint32_t symbolCount() const { return symbolCount_; }
 
