@@ -3,7 +3,14 @@
 #include <bit>
 #include <cstring>
 
+#include "archive/crc32_folding.h"
+
 static_assert(std::endian::native == std::endian::little, "word loads assume little-endian");
+
+namespace {
+// Below this the table is as quick as setting up the fold.
+constexpr size_t kFoldingWorthIt = 256;
+}  // namespace
 
 void CrcTable::buildCrcTable() {
     for (uint32_t n = 0; n < 256; n++) {
@@ -21,6 +28,11 @@ void CrcTable::buildCrcTable() {
 }
 
 uint32_t CrcTable::crc32(uint32_t start, const uint8_t* bytes, size_t length) const {
+    if (length >= kFoldingWorthIt && canFoldCrc()) return crc32Folded(start, bytes, length, *this);
+    return crc32ByTable(start, bytes, length);
+}
+
+uint32_t CrcTable::crc32ByTable(uint32_t start, const uint8_t* bytes, size_t length) const {
     uint32_t crc = start;
     while (length >= 8) {
         uint32_t low, high;

@@ -14,6 +14,8 @@ class CrcTable {
 
     // Running CRC: start with 0xFFFFFFFF and complement the final register.
     uint32_t crc32(uint32_t start, const uint8_t* bytes, size_t length) const;
+    // The same through the tables alone.
+    uint32_t crc32ByTable(uint32_t start, const uint8_t* bytes, size_t length) const;
 
   private:
     // slices_[0] is the classic byte table; the others let eight bytes be
