@@ -52,27 +52,39 @@ uint32_t Cipher::sboxWord(uint32_t t) const {
            (static_cast<uint32_t>(sbox_[t >> 24]) << 24);
 }
 
-// Steps 1 to 3 of the block transform; the rounds run 0..31 to encipher and
-// 31..0 to decipher.
-void Cipher::runRounds(uint8_t* block, bool forward) {
-    uint32_t a = loadWord(block) ^ cipherKey_[0];
-    uint32_t b = loadWord(block + 4) ^ cipherKey_[1];
-    uint32_t c = loadWord(block + 8) ^ cipherKey_[2];
-    uint32_t d = loadWord(block + 12) ^ cipherKey_[3];
+// Steps 1 to 3 of the block transform on Lanes consecutive blocks, each
+// with its own key; the rounds run 0..31 to encipher and 31..0 to decipher.
+template <size_t Lanes>
+void Cipher::runRounds(uint8_t* blocks, const uint32_t (*keys)[4], bool forward) const {
+    uint32_t a[Lanes], b[Lanes], c[Lanes], d[Lanes];
+    for (size_t n = 0; n < Lanes; n++) {
+        const uint8_t* block = blocks + n * kBlockSize;
+        a[n] = loadWord(block) ^ keys[n][0];
+        b[n] = loadWord(block + 4) ^ keys[n][1];
+        c[n] = loadWord(block + 8) ^ keys[n][2];
+        d[n] = loadWord(block + 12) ^ keys[n][3];
+    }
     for (int i = 0; i < 32; i++) {
         int r = forward ? i : 31 - i;
-        uint32_t k = cipherKey_[r & 3];
-        uint32_t ta = a ^ sboxWord((c + rol(d, 11)) ^ k);
-        uint32_t tb = b ^ sboxWord((d ^ rol(c, 17)) + k);
-        a = c;
-        b = d;
-        c = ta;
-        d = tb;
+        // Unrolled, so the lanes stay in registers and interleave.
+#pragma GCC unroll 4
+        for (size_t n = 0; n < Lanes; n++) {
+            uint32_t k = keys[n][r & 3];
+            uint32_t ta = a[n] ^ sboxWord((c[n] + rol(d[n], 11)) ^ k);
+            uint32_t tb = b[n] ^ sboxWord((d[n] ^ rol(c[n], 17)) + k);
+            a[n] = c[n];
+            b[n] = d[n];
+            c[n] = ta;
+            d[n] = tb;
+        }
     }
-    storeWord(block, c ^ cipherKey_[0]);
-    storeWord(block + 4, d ^ cipherKey_[1]);
-    storeWord(block + 8, a ^ cipherKey_[2]);
-    storeWord(block + 12, b ^ cipherKey_[3]);
+    for (size_t n = 0; n < Lanes; n++) {
+        uint8_t* block = blocks + n * kBlockSize;
+        storeWord(block, c[n] ^ keys[n][0]);
+        storeWord(block + 4, d[n] ^ keys[n][1]);
+        storeWord(block + 8, a[n] ^ keys[n][2]);
+        storeWord(block + 12, b[n] ^ keys[n][3]);
+    }
 }
 
 void Cipher::updateKey(const uint8_t* block) {
@@ -82,15 +94,26 @@ void Cipher::updateKey(const uint8_t* block) {
 }
 
 void Cipher::encipherBlock(uint8_t* block) {
-    runRounds(block, true);
+    runRounds<1>(block, &cipherKey_, true);
     updateKey(block);
 }
 
 void Cipher::decipherBlock(uint8_t* block) {
-    uint8_t ciphertext[kBlockSize];
-    std::memcpy(ciphertext, block, kBlockSize);
-    runRounds(block, false);
-    updateKey(ciphertext);
+    uint32_t key[1][4];
+    std::copy(std::begin(cipherKey_), std::end(cipherKey_), key[0]);
+    updateKey(block);
+    runRounds<1>(block, key, false);
+}
+
+// kLanes blocks: each key is the one before moved on by that block's
+// ciphertext, so all are known before any block is deciphered.
+void Cipher::decipherLanes(uint8_t* blocks) {
+    uint32_t keys[kLanes][4];
+    for (size_t n = 0; n < kLanes; n++) {
+        std::copy(std::begin(cipherKey_), std::end(cipherKey_), keys[n]);
+        updateKey(blocks + n * kBlockSize);
+    }
+    runRounds<kLanes>(blocks, keys, false);
 }
 
 void Cipher::shuffleSbox(const uint8_t* p, size_t length) {
@@ -118,7 +141,9 @@ void Cipher::prepareCipher(const char* password) {
 
 void Cipher::decipher(uint8_t* bytes, size_t count) {
     size_t whole = count - count % kBlockSize;
-    for (size_t i = 0; i < whole; i += kBlockSize) decipherBlock(bytes + i);
+    size_t i = 0;
+    for (; i + kLanes * kBlockSize <= whole; i += kLanes * kBlockSize) decipherLanes(bytes + i);
+    for (; i < whole; i += kBlockSize) decipherBlock(bytes + i);
     if (whole == count) return;
     uint8_t tail[kBlockSize] = {};
     std::memcpy(tail, bytes + whole, count - whole);

@@ -29,8 +29,14 @@ class Cipher {
     const uint32_t* key() const { return cipherKey_; }
 
   private:
+    // Blocks deciphered side by side: their keys follow from the ciphertext
+    // alone, and independent blocks let the processor overlap the rounds.
+    static constexpr size_t kLanes = 4;
+
     uint32_t sboxWord(uint32_t t) const;
-    void runRounds(uint8_t* block, bool forward);
+    template <size_t Lanes>
+    void runRounds(uint8_t* blocks, const uint32_t (*keys)[4], bool forward) const;
+    void decipherLanes(uint8_t* blocks);
     void updateKey(const uint8_t* block);
     void shuffleSbox(const uint8_t* password, size_t length);
 

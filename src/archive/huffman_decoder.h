@@ -10,7 +10,7 @@
 
 class HuffmanDecoder {
   public:
-    static constexpr uint32_t kFastBits = 12;
+    static constexpr uint32_t kFastBits = 11;
 
     // lengths: size entries, of which only the low four bits count.
     void buildDecoder(const uint8_t* lengths, uint32_t size);

@@ -16,18 +16,21 @@ std::vector<uint32_t> keyAfter(const char* password) {
     return {cipher.key(), cipher.key() + 4};
 }
 
+// Block by block and several blocks side by side.
 TEST(Cipher, DecipherUndoesEncipherAndBothLeaveTheSameKey) {
     CrcTable table;
-    Cipher encrypting(table), decrypting(table);
-    encrypting.prepareCipher("quillo");
-    decrypting.prepareCipher("quillo");
-    std::vector<uint8_t> plain = noise(64, 3);
-    std::vector<uint8_t> data = plain;
-    encrypting.encipher(data.data(), data.size());
-    EXPECT_NE(data, plain);
-    decrypting.decipher(data.data(), data.size());
-    EXPECT_EQ(data, plain);
-    EXPECT_EQ(std::memcmp(encrypting.key(), decrypting.key(), 16), 0);
+    for (size_t size : {16, 64, 80, 1024}) {
+        Cipher encrypting(table), decrypting(table);
+        encrypting.prepareCipher("quillo");
+        decrypting.prepareCipher("quillo");
+        std::vector<uint8_t> plain = noise(size, 3);
+        std::vector<uint8_t> data = plain;
+        encrypting.encipher(data.data(), data.size());
+        EXPECT_NE(data, plain);
+        decrypting.decipher(data.data(), data.size());
+        EXPECT_EQ(data, plain) << size;
+        EXPECT_EQ(std::memcmp(encrypting.key(), decrypting.key(), 16), 0) << size;
+    }
 }
 
 TEST(Cipher, KeyChainRunsOverTheWholeDataArea) {
