@@ -67,7 +67,9 @@ void Decompressor::startEntry(const BlockHeader& header) {
     std::memset(window_, 0, kWindowSize);
 }
 
-// One step of the main loop; false when the input has clearly run out.
+// One step of the main loop; false when the input has clearly run out. In LZ
+// mode the step is one symbol decoded with every check, then as many as the
+// fast loop can take before the next check could matter.
 bool Decompressor::decodeOne() {
     outPos_ &= kWindowMask;
     in_.refillIfBeyond(kMainLoopRefill, *area_);
