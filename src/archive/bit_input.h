@@ -26,7 +26,7 @@ struct BitCursor {
         bytePos += (bitPos + n) >> 3;
         bitPos = (bitPos + n) & 7;
     }
-    // Reads n (1..16) bits as a number.
+    // Reads n (0..16) bits as a number.
     uint32_t takeBits(uint32_t n) {
         uint32_t value = peek16() >> (16 - n);
         skipBits(n);
@@ -49,9 +49,10 @@ struct BitWindow {
         word <<= n;
         used += n;
     }
-    // Reads n (1..16) bits as a number.
+    // Reads n (0..16) bits as a number; two shifts, so that no bits is no
+    // special case.
     uint32_t takeBits(uint32_t n) {
-        uint32_t value = static_cast<uint32_t>(word >> (64 - n));
+        uint32_t value = static_cast<uint32_t>((word >> (63 - n)) >> 1);
         skipBits(n);
         return value;
     }

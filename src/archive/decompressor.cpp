@@ -119,10 +119,10 @@ template <class Bits>
 Decompressor::Match Decompressor::decodeNewMatch(uint32_t symbol, Bits& bits) {
     uint32_t i = symbol - kFirstNewMatch;
     uint32_t length = kLengthBase[i] + 3;
-    if (kLengthExtra[i] > 0) length += bits.takeBits(kLengthExtra[i]);
+    length += bits.takeBits(kLengthExtra[i]);
     uint32_t j = distanceCode_.decodeSymbol(bits);
     uint32_t distance = kDistanceBase[j] + 1;
-    if (kDistanceExtra[j] > 0) distance += bits.takeBits(kDistanceExtra[j]);
+    distance += bits.takeBits(kDistanceExtra[j]);
     if (distance >= 0x2000) length++;
     if (distance >= 0x40000) length++;
     return {length, distance};
@@ -133,7 +133,7 @@ Decompressor::Match Decompressor::decodeRecentDistance(uint32_t symbol, Bits& bi
     uint32_t distance = recentDistances_[(recentCount_ - (symbol - 256)) & 3];
     uint32_t j = repeatCode_.decodeSymbol(bits);
     uint32_t length = kLengthBase[j] + 2;
-    if (kLengthExtra[j] > 0) length += bits.takeBits(kLengthExtra[j]);
+    length += bits.takeBits(kLengthExtra[j]);
     if (distance >= 0x101) length++;
     if (distance >= 0x2000) length++;
     if (distance >= 0x40000) length++;
