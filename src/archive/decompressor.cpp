@@ -163,7 +163,10 @@ void Decompressor::decodeLz() {
 // The same symbols as decodeLz, for as long as no refill, flush, window wrap
 // or table switch can come within one symbol. The state lives in locals
 // meanwhile: every byte stored into the window could alias the members, so
-// the compiler would otherwise reload them after each one.
+// the compiler would otherwise reload them after each one. Each match is
+// copied only after the next symbol has been read, with its source
+// prefetched meanwhile: sources up to a window back are often out of the
+// cache, and reading symbols never touches the window.
 void Decompressor::decodeLzRun() {
     if (multimediaMode_) return;
     BitCursor bits = in_.bits;
@@ -173,9 +176,13 @@ void Decompressor::decodeLzRun() {
     const size_t inputLimit = std::min<size_t>(kMainLoopRefill + 1, in_.validEnd());
     const uint32_t outputEnd = flushedPos_ > out ? flushedPos_ : kWindowSize;
     bool tableSwitch = false;
+    Match pending{0, 0};
+    uint32_t pendingTo = 0;
     while (left >= 0 && out + kFlushMargin <= outputEnd && bits.bytePos < inputLimit) {
         BitWindow symbolBits(bits);
         uint32_t s = literalCode_.decodeSymbol(symbolBits);
+        if (pending.length > 0) copyForward(window, pendingTo, pending.length, pending.distance);
+        pending.length = 0;
         if (s < 256) {
             bits.skipBits(symbolBits.used);
             window[out++] = static_cast<uint8_t>(s);
@@ -187,12 +194,14 @@ void Decompressor::decodeLzRun() {
             tableSwitch = true;
             break;
         }
-        Match match = decodeMatch(s, symbolBits);
+        pending = decodeMatch(s, symbolBits);
         bits.skipBits(symbolBits.used);
-        copyForward(window, out, match.length, match.distance);
-        out += match.length;
-        left -= match.length;
+        __builtin_prefetch(window + ((out - pending.distance) & kWindowMask));
+        pendingTo = out;
+        out += pending.length;
+        left -= pending.length;
     }
+    if (pending.length > 0) copyForward(window, pendingTo, pending.length, pending.distance);
     in_.bits = bits;
     outPos_ = out;
     bytesLeft_ = left;
