@@ -45,11 +45,12 @@ void storeWord(uint8_t* p, uint32_t w) {
 Cipher::~Cipher() {
     std::fill(std::begin(cipherKey_), std::end(cipherKey_), 0u);
     std::fill(std::begin(sbox_), std::end(sbox_), uint8_t{0});
+    for (auto& table : sboxInPlace_) std::fill(std::begin(table), std::end(table), 0u);
 }
 
 uint32_t Cipher::sboxWord(uint32_t t) const {
-    return sbox_[t & 0xFF] | (sbox_[(t >> 8) & 0xFF] << 8) | (sbox_[(t >> 16) & 0xFF] << 16) |
-           (static_cast<uint32_t>(sbox_[t >> 24]) << 24);
+    return sboxInPlace_[0][t & 0xFF] | sboxInPlace_[1][(t >> 8) & 0xFF] |
+           sboxInPlace_[2][(t >> 16) & 0xFF] | sboxInPlace_[3][t >> 24];
 }
 
 // Steps 1 to 3 of the block transform on Lanes consecutive blocks, each
@@ -128,6 +129,13 @@ void Cipher::shuffleSbox(const uint8_t* p, size_t length) {
     }
 }
 
+void Cipher::spreadSbox() {
+    for (int k = 0; k < 4; k++) {
+        for (int n = 0; n < 256; n++)
+            sboxInPlace_[k][n] = static_cast<uint32_t>(sbox_[n]) << (8 * k);
+    }
+}
+
 void Cipher::prepareCipher(const char* password) {
     std::copy(std::begin(kInitialKey), std::end(kInitialKey), cipherKey_);
     uint8_t p[256] = {};
@@ -135,6 +143,7 @@ void Cipher::prepareCipher(const char* password) {
     if (length > 0) std::memcpy(p, password, length);
     std::copy(std::begin(kInitialSbox), std::end(kInitialSbox), sbox_);
     shuffleSbox(p, length);
+    spreadSbox();
     for (size_t i = 0; i < length; i += kBlockSize) encipherBlock(p + i);
     std::fill(std::begin(p), std::end(p), uint8_t{0});
 }

@@ -39,8 +39,12 @@ class Cipher {
     void decipherLanes(uint8_t* blocks);
     void updateKey(const uint8_t* block);
     void shuffleSbox(const uint8_t* password, size_t length);
+    void spreadSbox();
 
     const CrcTable& crcTable_;
     uint32_t cipherKey_[4] = {};
     uint8_t sbox_[256] = {};
+    // sbox_ with each result already shifted to byte k of a word, so a
+    // word's four substitutions combine without further shifts.
+    uint32_t sboxInPlace_[4][256] = {};
 };
