@@ -67,9 +67,9 @@ void Decompressor::startEntry(const BlockHeader& header) {
     std::memset(window_, 0, kWindowSize);
 }
 
-// One step of the main loop; false when the input has clearly run out. In LZ
-// mode the step is one symbol decoded with every check, then as many as the
-// fast loop can take before the next check could matter.
+// One step of the main loop; false when the input has clearly run out. The
+// step is one symbol decoded with every check, then as many as a fast loop
+// can take before the next check could matter.
 bool Decompressor::decodeOne() {
     outPos_ &= kWindowMask;
     in_.refillIfBeyond(kMainLoopRefill, *area_);
@@ -79,6 +79,7 @@ bool Decompressor::decodeOne() {
     }
     if (multimediaMode_) {
         decodeMultimedia();
+        decodeMultimediaRun();
     } else {
         decodeLz();
         decodeLzRun();
@@ -96,6 +97,38 @@ void Decompressor::decodeMultimedia() {
     outPos_ = (outPos_ + 1) & kWindowMask;
     currentChannel_ = (currentChannel_ + 1) % channelCount_;
     bytesLeft_--;
+}
+
+// The same as decodeMultimedia under decodeLzRun's conditions, with the
+// predictor, the channel and the position in locals.
+void Decompressor::decodeMultimediaRun() {
+    if (!multimediaMode_) return;
+    BitCursor bits = in_.bits;
+    uint8_t* const window = window_;
+    uint32_t out = outPos_;
+    int64_t left = bytesLeft_;
+    uint32_t channel = currentChannel_;
+    const uint32_t channels = channelCount_;
+    SamplePredictor predictor = predictor_;
+    const size_t inputLimit = std::min<size_t>(kMainLoopRefill + 1, in_.validEnd());
+    const uint32_t outputEnd = flushedPos_ > out ? flushedPos_ : kWindowSize;
+    bool tableSwitch = false;
+    while (left >= 0 && out + kFlushMargin <= outputEnd && bits.bytePos < inputLimit) {
+        uint32_t s = channelCode_[channel].decodeSymbol(bits);
+        if (s == kChannelTableSwitch) {
+            tableSwitch = true;
+            break;
+        }
+        window[out++] = predictor.predictSample(channel, s);
+        channel = channel + 1 == channels ? 0 : channel + 1;
+        left--;
+    }
+    in_.bits = bits;
+    outPos_ = out;
+    bytesLeft_ = left;
+    currentChannel_ = channel;
+    predictor_ = predictor;
+    if (tableSwitch) readCodeLengths();
 }
 
 // A match symbol (any but a literal or the table switch); the match becomes

@@ -35,6 +35,7 @@ class Decompressor {
 
     bool decodeOne();
     void decodeMultimedia();
+    void decodeMultimediaRun();
     void decodeLz();
     void decodeLzRun();
     // Bits: BitCursor or BitWindow.

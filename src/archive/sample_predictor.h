@@ -9,6 +9,18 @@
 
 #include "archive/code_tables.h"
 
+namespace sample_predictor_detail {
+
+inline int signedByte(int value) {
+    return static_cast<int8_t>(static_cast<uint8_t>(value));
+}
+
+inline uint32_t absolute(int value) {
+    return static_cast<uint32_t>(value < 0 ? -value : value);
+}
+
+}  // namespace sample_predictor_detail
+
 class SamplePredictor {
   public:
     void reset();
@@ -44,3 +56,43 @@ class SamplePredictor {
     Channel channels_[archive::kMaxChannels];
     int crossChannelDelta_ = 0;
 };
+
+// Inline: they run once per sample.
+inline int SamplePredictor::beginSample(uint32_t channel) {
+    Channel& v = channels_[channel];
+    v.sampleCount++;
+    v.delta4 = v.delta3;
+    v.delta3 = v.delta2;
+    v.delta2 = v.prevDelta - v.delta1;
+    v.delta1 = v.prevDelta;
+    int32_t p = 8 * v.prevSample + v.weight1 * v.delta1 + v.weight2 * v.delta2 +
+                v.weight3 * v.delta3 + v.weight4 * v.delta4 + v.weight5 * crossChannelDelta_;
+    return (p >> 3) & 0xFF;
+}
+
+inline uint8_t SamplePredictor::finishSample(uint32_t channel, int p, uint32_t s) {
+    using sample_predictor_detail::signedByte;
+    Channel& v = channels_[channel];
+    int c = p - static_cast<int>(s);
+    addDeviations(v, signedByte(static_cast<int>(s)) * 8);
+    crossChannelDelta_ = v.prevDelta = signedByte(c - v.prevSample);
+    v.prevSample = c;
+    if (v.sampleCount % 32 == 0) adaptWeights(v);
+    return static_cast<uint8_t>(c & 0xFF);
+}
+
+inline void SamplePredictor::addDeviations(Channel& v, int i) {
+    using sample_predictor_detail::absolute;
+    int cross = crossChannelDelta_;
+    v.deviation[0] += absolute(i);
+    v.deviation[1] += absolute(i - v.delta1);
+    v.deviation[2] += absolute(i + v.delta1);
+    v.deviation[3] += absolute(i - v.delta2);
+    v.deviation[4] += absolute(i + v.delta2);
+    v.deviation[5] += absolute(i - v.delta3);
+    v.deviation[6] += absolute(i + v.delta3);
+    v.deviation[7] += absolute(i - v.delta4);
+    v.deviation[8] += absolute(i + v.delta4);
+    v.deviation[9] += absolute(i - cross);
+    v.deviation[10] += absolute(i + cross);
+}
