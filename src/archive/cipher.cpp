@@ -99,22 +99,20 @@ void Cipher::encipherBlock(uint8_t* block) {
     updateKey(block);
 }
 
-void Cipher::decipherBlock(uint8_t* block) {
-    uint32_t key[1][4];
-    std::copy(std::begin(cipherKey_), std::end(cipherKey_), key[0]);
-    updateKey(block);
-    runRounds<1>(block, key, false);
-}
-
-// kLanes blocks: each key is the one before moved on by that block's
-// ciphertext, so all are known before any block is deciphered.
-void Cipher::decipherLanes(uint8_t* blocks) {
-    uint32_t keys[kLanes][4];
-    for (size_t n = 0; n < kLanes; n++) {
+// Lanes consecutive blocks: each key is the one before moved on by that
+// block's ciphertext, so all are known before any block is deciphered.
+template <size_t Lanes>
+void Cipher::decipherBlocks(uint8_t* blocks) {
+    uint32_t keys[Lanes][4];
+    for (size_t n = 0; n < Lanes; n++) {
         std::copy(std::begin(cipherKey_), std::end(cipherKey_), keys[n]);
         updateKey(blocks + n * kBlockSize);
     }
-    runRounds<kLanes>(blocks, keys, false);
+    runRounds<Lanes>(blocks, keys, false);
+}
+
+void Cipher::decipherBlock(uint8_t* block) {
+    decipherBlocks<1>(block);
 }
 
 void Cipher::shuffleSbox(const uint8_t* p, size_t length) {
@@ -151,7 +149,8 @@ void Cipher::prepareCipher(const char* password) {
 void Cipher::decipher(uint8_t* bytes, size_t count) {
     size_t whole = count - count % kBlockSize;
     size_t i = 0;
-    for (; i + kLanes * kBlockSize <= whole; i += kLanes * kBlockSize) decipherLanes(bytes + i);
+    for (; i + kLanes * kBlockSize <= whole; i += kLanes * kBlockSize)
+        decipherBlocks<kLanes>(bytes + i);
     for (; i < whole; i += kBlockSize) decipherBlock(bytes + i);
     if (whole == count) return;
     uint8_t tail[kBlockSize] = {};

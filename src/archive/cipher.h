@@ -36,7 +36,8 @@ class Cipher {
     uint32_t sboxWord(uint32_t t) const;
     template <size_t Lanes>
     void runRounds(uint8_t* blocks, const uint32_t (*keys)[4], bool forward) const;
-    void decipherLanes(uint8_t* blocks);
+    template <size_t Lanes>
+    void decipherBlocks(uint8_t* blocks);
     void updateKey(const uint8_t* block);
     void shuffleSbox(const uint8_t* password, size_t length);
     void spreadSbox();

@@ -10,9 +10,6 @@ namespace {
 constexpr size_t kMainLoopRefill = 8162;
 constexpr size_t kTableRefill = 8167;
 constexpr size_t kLengthSymbolRefill = 8187;
-// One symbol produces at most 260 bytes; flush before the window could
-// overtake bytes not yet handed on.
-constexpr uint32_t kFlushMargin = 270;
 
 // Copies a match to window[to..to+length), which must not wrap, as if byte
 // by byte, so a match longer than its distance repeats the pattern. Eight
@@ -60,9 +57,8 @@ void Decompressor::startEntry(const BlockHeader& header) {
     if (header.isSolidContinuation()) return;
     currentChannel_ = 0;
     predictor_.reset();
-    std::fill(std::begin(recentDistances_), std::end(recentDistances_), 0u);
     std::fill(std::begin(previousLengths_), std::end(previousLengths_), uint8_t{0});
-    recentCount_ = lastMatchDistance_ = lastMatchLength_ = 0;
+    history_ = MatchHistory{};
     outPos_ = flushedPos_ = 0;
     std::memset(window_, 0, kWindowSize);
 }
@@ -99,6 +95,11 @@ void Decompressor::decodeMultimedia() {
     bytesLeft_--;
 }
 
+Decompressor::RunBounds Decompressor::runBounds() const {
+    return {std::min<size_t>(kMainLoopRefill + 1, in_.validEnd()),
+            flushedPos_ > outPos_ ? flushedPos_ : kWindowSize};
+}
+
 // The same as decodeMultimedia under decodeLzRun's conditions, with the
 // predictor, the channel and the position in locals.
 void Decompressor::decodeMultimediaRun() {
@@ -110,10 +111,9 @@ void Decompressor::decodeMultimediaRun() {
     uint32_t channel = currentChannel_;
     const uint32_t channels = channelCount_;
     SamplePredictor predictor = predictor_;
-    const size_t inputLimit = std::min<size_t>(kMainLoopRefill + 1, in_.validEnd());
-    const uint32_t outputEnd = flushedPos_ > out ? flushedPos_ : kWindowSize;
+    const RunBounds bounds = runBounds();
     bool tableSwitch = false;
-    while (left >= 0 && out + kFlushMargin <= outputEnd && bits.bytePos < inputLimit) {
+    while (bounds.allow(left, out, bits.bytePos)) {
         uint32_t s = channelCode_[channel].decodeSymbol(bits);
         if (s == kChannelTableSwitch) {
             tableSwitch = true;
@@ -135,16 +135,14 @@ void Decompressor::decodeMultimediaRun() {
 // the last one and joins the recent distances.
 template <class Bits>
 Decompressor::Match Decompressor::decodeMatch(uint32_t symbol, Bits& bits) {
-    Match match{lastMatchLength_, lastMatchDistance_};
+    Match match{history_.lastMatchLength, history_.lastMatchDistance};
     if (symbol >= kFirstNewMatch) {
         match = decodeNewMatch(symbol, bits);
     } else if (symbol != kRepeatLastMatch) {
         match = symbol < kFirstShortMatch ? decodeRecentDistance(symbol, bits)
                                           : decodeShortMatch(symbol, bits);
     }
-    recentDistances_[recentCount_++ & 3] = match.distance;
-    lastMatchDistance_ = match.distance;
-    lastMatchLength_ = match.length;
+    history_.record(match.distance, match.length);
     return match;
 }
 
@@ -163,7 +161,7 @@ Decompressor::Match Decompressor::decodeNewMatch(uint32_t symbol, Bits& bits) {
 
 template <class Bits>
 Decompressor::Match Decompressor::decodeRecentDistance(uint32_t symbol, Bits& bits) {
-    uint32_t distance = recentDistances_[(recentCount_ - (symbol - 256)) & 3];
+    uint32_t distance = history_.recent(symbol - 256);
     uint32_t j = repeatCode_.decodeSymbol(bits);
     uint32_t length = kLengthBase[j] + 2;
     length += bits.takeBits(kLengthExtra[j]);
@@ -206,12 +204,11 @@ void Decompressor::decodeLzRun() {
     uint8_t* const window = window_;
     uint32_t out = outPos_;
     int64_t left = bytesLeft_;
-    const size_t inputLimit = std::min<size_t>(kMainLoopRefill + 1, in_.validEnd());
-    const uint32_t outputEnd = flushedPos_ > out ? flushedPos_ : kWindowSize;
+    const RunBounds bounds = runBounds();
     bool tableSwitch = false;
     Match pending{0, 0};
     uint32_t pendingTo = 0;
-    while (left >= 0 && out + kFlushMargin <= outputEnd && bits.bytePos < inputLimit) {
+    while (bounds.allow(left, out, bits.bytePos)) {
         BitWindow symbolBits(bits);
         uint32_t s = literalCode_.decodeSymbol(symbolBits);
         if (pending.length > 0) copyForward(window, pendingTo, pending.length, pending.distance);

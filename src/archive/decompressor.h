@@ -11,6 +11,7 @@
 #include "archive/data_area.h"
 #include "archive/debug_log.h"
 #include "archive/huffman_decoder.h"
+#include "archive/match_history.h"
 #include "archive/output_buffer.h"
 #include "archive/sample_predictor.h"
 
@@ -33,7 +34,21 @@ class Decompressor {
         uint32_t distance;
     };
 
+    // What a fast loop may decode: it stops before the input needs a refill
+    // or runs out, and before the window needs a flush or would wrap.
+    struct RunBounds {
+        size_t inputLimit;
+        uint32_t outputEnd;
+        bool allow(int64_t left, uint32_t out, size_t bytePos) const {
+            return left >= 0 && out + kFlushMargin <= outputEnd && bytePos < inputLimit;
+        }
+    };
+    // One symbol produces at most 260 bytes; flush before the window could
+    // overtake bytes not yet handed on.
+    static constexpr uint32_t kFlushMargin = 270;
+
     bool decodeOne();
+    RunBounds runBounds() const;
     void decodeMultimedia();
     void decodeMultimediaRun();
     void decodeLz();
@@ -65,10 +80,7 @@ class Decompressor {
     HuffmanDecoder channelCode_[archive::kMaxChannels];
     uint8_t previousLengths_[archive::kMaxTableSize] = {};
 
-    uint32_t recentDistances_[4] = {};
-    uint32_t recentCount_ = 0;
-    uint32_t lastMatchDistance_ = 0;
-    uint32_t lastMatchLength_ = 0;
+    MatchHistory history_;
 
     bool multimediaMode_ = false;
     uint32_t channelCount_ = 1;
