@@ -7,10 +7,10 @@
 #include "framework/frame_timer.h"
 #include "media/data_access.h"
 #include "media/music_player.h"
-#include "scene/buffer_registry.h"
 #include "media/texture_store.h"
 #include "platform/win32/messages.h"
 #include "platform/win32/virtual_keys.h"
+#include "scene/buffer_registry.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "app/capture/capture_session.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
+#include "app/capture/png_file.h"
 #include "app/startup.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
 #include "media/music_player.h"
 #include "media/music_render.h"
 #include "platform/win32/win32.h"
-#include "app/capture/png_file.h"
 
 namespace {
 

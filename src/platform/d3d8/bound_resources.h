@@ -1,5 +1,6 @@
 // What a device has bound: render target, depth-stencil surface, the
-// texture of each stage and the vertex format. Binding takes the device's
+// texture of each stage, the vertex format, the vertex buffer of stream 0
+// and the index buffer. Binding takes the device's
 // hold on a resource (see device_resource.h) and lets go of the one it
 // replaces; shared by both backends.
 #pragma once
@@ -18,15 +19,26 @@ class BoundResources {
     IDirect3DSurface8* renderTarget() const { return renderTarget_; }
     IDirect3DSurface8* depthStencil() const { return depthStencil_; }
     IDirect3DBaseTexture8* texture(DWORD stage) const { return textures_[stage]; }
+    IDirect3DVertexBuffer8* streamSource() const { return streamSource_; }
+    IDirect3DIndexBuffer8* indices() const { return indices_; }
 
     void bindRenderTarget(IDirect3DSurface8* surface);
     void bindDepthStencil(IDirect3DSurface8* surface);
     void bindTexture(DWORD stage, IDirect3DBaseTexture8* texture);
-    // Back to the device's own target and depth buffer with no textures, as
-    // on creation and Reset.
+    void bindStreamSource(IDirect3DVertexBuffer8* buffer, UINT stride);
+    void bindIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex);
+    // The device calls, shared by both backends: there is one stream (0);
+    // getters hand out a new reference, or null when nothing is bound.
+    HRESULT setStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride);
+    HRESULT getStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer, UINT* stride) const;
+    HRESULT getIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) const;
+    // Back to the device's own target and depth buffer with no textures and
+    // no buffers, as on creation and Reset.
     void unbindAll(IDirect3DSurface8* backBuffer, IDirect3DSurface8* autoDepth);
 
     DWORD vertexShader = 0;
+    UINT streamStride = 0;
+    UINT baseVertexIndex = 0;
 
   private:
     template <class Interface>
@@ -35,4 +47,6 @@ class BoundResources {
     IDirect3DSurface8* renderTarget_ = nullptr;
     IDirect3DSurface8* depthStencil_ = nullptr;
     std::array<IDirect3DBaseTexture8*, D3D_TEXTURE_STAGE_COUNT> textures_{};
+    IDirect3DVertexBuffer8* streamSource_ = nullptr;
+    IDirect3DIndexBuffer8* indices_ = nullptr;
 };

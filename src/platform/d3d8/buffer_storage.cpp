@@ -1,6 +1,8 @@
 #include "platform/d3d8/buffer_storage.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -49,5 +51,35 @@ HRESULT BufferStorage::unlock(Range& written) {
     if (--locks_ > 0) return D3D_OK;
     written = written_;
     written_ = {};
+    if (!written.empty()) largestIndexKnown_ = false;
     return D3D_OK;
+}
+
+namespace {
+
+template <class Index>
+UINT largestOf(const BYTE* bytes, UINT count) {
+    UINT largest = 0;
+    for (UINT i = 0; i < count; ++i) {
+        Index index;
+        std::memcpy(&index, bytes + std::size_t(i) * sizeof index, sizeof index);
+        largest = std::max(largest, UINT(index));
+    }
+    return largest;
+}
+
+}  // namespace
+
+UINT BufferStorage::largestIndex(UINT first, UINT count) const {
+    const BYTE* start = bytes_.data() + std::size_t(first) * indexSize_;
+    return indexSize_ == 4 ? largestOf<std::uint32_t>(start, count)
+                           : largestOf<std::uint16_t>(start, count);
+}
+
+UINT BufferStorage::largestIndex() const {
+    if (!largestIndexKnown_ && indexSize_ != 0) {
+        largestIndex_ = largestIndex(0, length() / indexSize_);
+        largestIndexKnown_ = true;
+    }
+    return largestIndex_;
 }

@@ -21,9 +21,12 @@ class BufferStorage {
         bool empty() const { return begin >= end; }
     };
 
-    explicit BufferStorage(UINT length) : bytes_(length, 0) {}
+    // `indexSize`: bytes per index of an index buffer (2 or 4), 0 for vertices.
+    explicit BufferStorage(UINT length, UINT indexSize = 0)
+        : bytes_(length, 0), indexSize_(indexSize) {}
 
     UINT length() const { return UINT(bytes_.size()); }
+    UINT indexSize() const { return indexSize_; }
     const BYTE* data() const { return bytes_.data(); }
     bool locked() const { return locks_ > 0; }
 
@@ -34,8 +37,25 @@ class BufferStorage {
     // what the locks may have changed (empty when they were all read-only).
     HRESULT unlock(Range& written);
 
+    // The largest index of the whole index buffer, worked out once after
+    // each change.
+    UINT largestIndex() const;
+    // The largest of `count` indices from index `first` (inside the buffer).
+    UINT largestIndex(UINT first, UINT count) const;
+
   private:
     std::vector<BYTE> bytes_;
     unsigned locks_ = 0;
     Range written_;
+    UINT indexSize_;
+    mutable bool largestIndexKnown_ = false;
+    mutable UINT largestIndex_ = 0;
 };
+
+// Bytes per index of a buffer described so (0 for vertex buffers).
+inline UINT indexSizeOf(const D3DVERTEXBUFFER_DESC&) {
+    return 0;
+}
+inline UINT indexSizeOf(const D3DINDEXBUFFER_DESC& desc) {
+    return desc.Format == D3DFMT_INDEX32 ? 4 : 2;
+}

@@ -125,9 +125,33 @@ struct IDirect3DDevice8 : IUnknown8 {
     virtual HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) = 0;
     virtual HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) = 0;
 
+    // Fixed-function lighting. Lights are kept by index (up to
+    // D3D_MAX_LIGHT_INDEX); LightEnable on an index never set creates
+    // Direct3D's default light there. At most D3D_MAX_ACTIVE_LIGHTS are
+    // enabled at once: enabling one more is D3DERR_INVALIDCALL.
+    virtual HRESULT SetLight(DWORD index, const D3DLIGHT8* light) = 0;
+    virtual HRESULT GetLight(DWORD index, D3DLIGHT8* light) = 0;
+    virtual HRESULT LightEnable(DWORD index, BOOL enable) = 0;
+    virtual HRESULT GetLightEnable(DWORD index, BOOL* enable) = 0;
+    virtual HRESULT SetMaterial(const D3DMATERIAL8* material) = 0;
+    virtual HRESULT GetMaterial(D3DMATERIAL8* material) = 0;
+
     // The vertex format (an FVF code) of the vertices drawn next.
     virtual HRESULT SetVertexShader(DWORD handle) = 0;
     virtual HRESULT GetVertexShader(DWORD* handle) = 0;
+    // The vertex buffer drawn from (stream 0 only) and the index buffer;
+    // while set, the device keeps them alive. GetStreamSource and GetIndices
+    // hand out a new reference (none when nothing is set).
+    virtual HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) = 0;
+    virtual HRESULT GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer, UINT* stride) = 0;
+    virtual HRESULT SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) = 0;
+    virtual HRESULT GetIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) = 0;
+    virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) = 0;
+    // Indices are read from startIndex on and offset by the base vertex
+    // index; a draw whose indices or vertices lie outside their buffers is
+    // refused with D3DERR_INVALIDCALL rather than read out of bounds.
+    virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
+                                         UINT startIndex, UINT primitiveCount) = 0;
     virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
                                     const void* vertexData, UINT stride) = 0;
 };

@@ -472,6 +472,46 @@ struct D3DMATRIX {
     float m[4][4];
 };
 
+// Colours of lights and materials: red, green, blue, alpha as floats, 1 full.
+struct D3DCOLORVALUE {
+    float r, g, b, a;
+};
+
+struct D3DVECTOR {
+    float x, y, z;
+};
+
+enum D3DLIGHTTYPE : DWORD {
+    D3DLIGHT_POINT = 1,
+    D3DLIGHT_SPOT = 2,
+    D3DLIGHT_DIRECTIONAL = 3,
+};
+
+// One light of the fixed-function pipeline; angles in radians.
+struct D3DLIGHT8 {
+    D3DLIGHTTYPE Type;
+    D3DCOLORVALUE Diffuse;
+    D3DCOLORVALUE Specular;
+    D3DCOLORVALUE Ambient;
+    D3DVECTOR Position;
+    D3DVECTOR Direction;
+    float Range;
+    float Falloff;
+    float Attenuation0;
+    float Attenuation1;
+    float Attenuation2;
+    float Theta;
+    float Phi;
+};
+
+struct D3DMATERIAL8 {
+    D3DCOLORVALUE Diffuse;
+    D3DCOLORVALUE Ambient;
+    D3DCOLORVALUE Specular;
+    D3DCOLORVALUE Emissive;
+    float Power;
+};
+
 struct D3DRECT {
     LONG x1, y1, x2, y2;
 };

@@ -138,6 +138,36 @@ HRESULT DeviceState::getTransform(DWORD type, D3DMATRIX* matrix) const {
     return D3D_OK;
 }
 
+// A light that is off changes nothing drawn until it is enabled.
+HRESULT DeviceState::setLight(DWORD index, const D3DLIGHT8* light) {
+    const HRESULT result = lights.set(index, light);
+    BOOL on = FALSE;
+    if (SUCCEEDED(result) && SUCCEEDED(lights.isEnabled(index, &on)) && on)
+        markDirty(StateGroup::Lights);
+    return result;
+}
+
+HRESULT DeviceState::enableLight(DWORD index, BOOL on) {
+    const DWORD before = lights.activeCount();
+    const HRESULT result = lights.enable(index, on);
+    if (SUCCEEDED(result) && lights.activeCount() != before) markDirty(StateGroup::Lights);
+    return result;
+}
+
+HRESULT DeviceState::setMaterial(const D3DMATERIAL8* newMaterial) {
+    if (newMaterial == nullptr) return D3DERR_INVALIDCALL;
+    if (std::memcmp(&material, newMaterial, sizeof material) == 0) return D3D_OK;
+    material = *newMaterial;
+    markDirty(StateGroup::Material);
+    return D3D_OK;
+}
+
+HRESULT DeviceState::getMaterial(D3DMATERIAL8* out) const {
+    if (out == nullptr) return D3DERR_INVALIDCALL;
+    *out = material;
+    return D3D_OK;
+}
+
 HRESULT DeviceState::setViewport(const D3DVIEWPORT8* newViewport, UINT targetWidth,
                                  UINT targetHeight) {
     if (newViewport == nullptr) return D3DERR_INVALIDCALL;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/d3d8/d3d8types.h"
+#include "platform/d3d8/light_table.h"
 
 // Groups of state that reach GL together.
 enum class StateGroup : std::uint32_t {
@@ -23,7 +24,9 @@ enum class StateGroup : std::uint32_t {
     StageCombiner = 1u << 8,  // texture factor (stage operations are tracked per stage)
     Viewport = 1u << 9,
     Transforms = 1u << 10,
-    Other = 1u << 11,  // states without a GL counterpart
+    Other = 1u << 11,     // states without a GL counterpart
+    Lights = 1u << 12,    // the lights and which of them are on
+    Material = 1u << 13,  // the material
 };
 
 // Which group a render state belongs to.
@@ -40,6 +43,8 @@ struct DeviceState {
         stageStates{};
     std::array<D3DMATRIX, TRANSFORM_SLOT_COUNT> transforms{};
     D3DVIEWPORT8 viewport{};
+    LightTable lights;
+    D3DMATERIAL8 material{};
 
     std::uint32_t dirtyGroups = 0;   // StateGroup bits
     std::uint8_t dirtySamplers = 0;  // one bit per stage: filters, addressing, border
@@ -52,6 +57,10 @@ struct DeviceState {
     HRESULT getStageState(DWORD stage, DWORD type, DWORD* value) const;
     HRESULT setTransform(DWORD type, const D3DMATRIX* matrix);
     HRESULT getTransform(DWORD type, D3DMATRIX* matrix) const;
+    HRESULT setLight(DWORD index, const D3DLIGHT8* light);
+    HRESULT enableLight(DWORD index, BOOL on);
+    HRESULT setMaterial(const D3DMATERIAL8* newMaterial);
+    HRESULT getMaterial(D3DMATERIAL8* out) const;
     // The viewport must lie inside the render target of the given size.
     HRESULT setViewport(const D3DVIEWPORT8* viewport, UINT targetWidth, UINT targetHeight);
 

@@ -1,5 +1,7 @@
 #include "platform/d3d8/standard_caps.h"
 
+#include "platform/d3d8/light_table.h"
+
 namespace {
 
 constexpr DWORD MAX_TEXTURE_SIZE = 4096;
@@ -50,7 +52,7 @@ void setVertexCaps(D3DCAPS8& caps) {
     caps.VertexProcessingCaps = D3DVTXPCAPS_TEXGEN | D3DVTXPCAPS_MATERIALSOURCE7 |
                                 D3DVTXPCAPS_DIRECTIONALLIGHTS | D3DVTXPCAPS_POSITIONALLIGHTS |
                                 D3DVTXPCAPS_LOCALVIEWER;
-    caps.MaxActiveLights = 8;
+    caps.MaxActiveLights = D3D_MAX_ACTIVE_LIGHTS;
     caps.MaxPointSize = 64.0f;
     caps.MaxPrimitiveCount = 0xfffff;
     caps.MaxVertexIndex = 0xffffff;

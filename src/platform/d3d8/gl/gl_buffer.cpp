@@ -39,7 +39,7 @@ GlBuffer<Interface, Desc>::GlBuffer(IDirect3DDevice8& device, GlContext& context
     : DeviceResource<Interface>(device, live),
       context_(context),
       desc_(desc),
-      storage_(desc.Size),
+      storage_(desc.Size, indexSizeOf(desc)),
       name_(name) {}
 
 template <class Interface, class Desc>

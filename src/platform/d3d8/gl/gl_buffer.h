@@ -5,13 +5,14 @@
 
 #include <cstddef>
 
+#include "platform/d3d8/buffer_bytes.h"
 #include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device_resource.h"
 #include "platform/d3d8/gl/gl_context.h"
 
 template <class Interface, class Desc>
-class GlBuffer final : public DeviceResource<Interface> {
+class GlBuffer final : public DeviceResource<Interface>, public BufferBytes {
   public:
     // Null when GL cannot hold the bytes. `live` counts default-pool
     // resources for the device's Reset check.
@@ -20,7 +21,7 @@ class GlBuffer final : public DeviceResource<Interface> {
     ~GlBuffer() override;
 
     GLuint glName() const { return name_; }
-    const BufferStorage& storage() const { return storage_; }
+    const BufferStorage& storage() const override { return storage_; }
 
     HRESULT GetDesc(Desc* desc) override;
     HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override;

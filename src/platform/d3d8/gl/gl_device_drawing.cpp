@@ -27,3 +27,32 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
                              primitiveVertexCount(type, primitiveCount), stride);
     return D3D_OK;
 }
+
+HRESULT GlDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
+    return bound_.setStreamSource(stream, buffer, stride);
+}
+
+HRESULT GlDevice::GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer, UINT* stride) {
+    return bound_.getStreamSource(stream, buffer, stride);
+}
+
+HRESULT GlDevice::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
+    bound_.bindIndices(buffer, baseVertexIndex);
+    return D3D_OK;
+}
+
+HRESULT GlDevice::GetIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) {
+    return bound_.getIndices(buffer, baseVertexIndex);
+}
+
+// Drawing from buffers is not carried out by this backend yet.
+HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+    return checkDrawPrimitive(inScene_, vertexLayout(bound_.vertexShader), type, startVertex,
+                              primitiveCount, bound_);
+}
+
+HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
+                                       UINT startIndex, UINT primitiveCount) {
+    return checkDrawIndexedPrimitive(inScene_, vertexLayout(bound_.vertexShader), type, startIndex,
+                                     primitiveCount, bound_);
+}

@@ -15,7 +15,9 @@ bool isRenderTargetFormat(D3DFORMAT format) {
 }
 
 // The texture formats are the ones textures can store.
-bool isTextureFormat(D3DFORMAT format) { return isStoredTextureFormat(format); }
+bool isTextureFormat(D3DFORMAT format) {
+    return isStoredTextureFormat(format);
+}
 
 bool isColourResource(D3DRESOURCETYPE type) {
     return type == D3DRTYPE_SURFACE || type == D3DRTYPE_TEXTURE;

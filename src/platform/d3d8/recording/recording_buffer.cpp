@@ -6,7 +6,7 @@ RecordingBuffer<Interface, Desc>::RecordingBuffer(IDirect3DDevice8& device, std:
     : DeviceResource<Interface>(device, live),
       recorder_(std::move(recorder)),
       desc_(desc),
-      storage_(desc.Size) {}
+      storage_(desc.Size, indexSizeOf(desc)) {}
 
 template <class Interface, class Desc>
 ULONG RecordingBuffer<Interface, Desc>::AddRef() {

@@ -5,19 +5,20 @@
 
 #include <cstddef>
 
+#include "platform/d3d8/buffer_bytes.h"
 #include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device_resource.h"
 #include "platform/d3d8/recording/recorder.h"
 
 template <class Interface, class Desc>
-class RecordingBuffer final : public DeviceResource<Interface> {
+class RecordingBuffer final : public DeviceResource<Interface>, public BufferBytes {
   public:
     // `live` counts default-pool resources for the device's Reset check.
     RecordingBuffer(IDirect3DDevice8& device, std::size_t* live, Recorder recorder,
                     const Desc& desc);
 
-    const BufferStorage& storage() const { return storage_; }
+    const BufferStorage& storage() const override { return storage_; }
 
     ULONG AddRef() override;
     ULONG Release() override;

@@ -86,8 +86,30 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     // Logged arguments: stage, the texture's address.
     HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
     HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
+    // Logged arguments: index, Type, Diffuse, Specular, Ambient (r, g, b, a
+    // each), Position, Direction (x, y, z each), Range, Falloff,
+    // Attenuation0, 1, 2, Theta, Phi.
+    HRESULT SetLight(DWORD index, const D3DLIGHT8* light) override;
+    HRESULT GetLight(DWORD index, D3DLIGHT8* light) override;
+    HRESULT LightEnable(DWORD index, BOOL enable) override;
+    HRESULT GetLightEnable(DWORD index, BOOL* enable) override;
+    // Logged arguments: Diffuse, Ambient, Specular, Emissive (r, g, b, a
+    // each), Power.
+    HRESULT SetMaterial(const D3DMATERIAL8* material) override;
+    HRESULT GetMaterial(D3DMATERIAL8* material) override;
     HRESULT SetVertexShader(DWORD handle) override;
     HRESULT GetVertexShader(DWORD* handle) override;
+    // Logged arguments: stream, the buffer's address, stride.
+    HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) override;
+    HRESULT GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer, UINT* stride) override;
+    // Logged arguments: the buffer's address, base vertex index.
+    HRESULT SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) override;
+    HRESULT GetIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) override;
+    // Logged arguments: type, start vertex, primitive count.
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+    // Logged arguments: type, minimum index, vertex count, start index, primitive count.
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
+                                 UINT startIndex, UINT primitiveCount) override;
     // Logged arguments: type, primitive count, stride, then for each vertex
     // its parts as the current vertex format lays them out: position and
     // normal as floats, diffuse and specular as 32-bit numbers, then the

@@ -61,3 +61,46 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
     }
     return recorder_.call("DrawPrimitiveUP", std::move(args), [&] { return checked; });
 }
+
+HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
+    return recorder_.call("SetStreamSource", {double(stream), address(buffer), double(stride)},
+                          [&] { return bound_.setStreamSource(stream, buffer, stride); });
+}
+
+HRESULT RecordingDevice::GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer,
+                                         UINT* stride) {
+    return recorder_.call("GetStreamSource", {double(stream)},
+                          [&] { return bound_.getStreamSource(stream, buffer, stride); });
+}
+
+HRESULT RecordingDevice::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
+    return recorder_.call("SetIndices", {address(buffer), double(baseVertexIndex)}, [&] {
+        bound_.bindIndices(buffer, baseVertexIndex);
+        return D3D_OK;
+    });
+}
+
+HRESULT RecordingDevice::GetIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) {
+    return recorder_.call("GetIndices", {},
+                          [&] { return bound_.getIndices(buffer, baseVertexIndex); });
+}
+
+HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
+                                       UINT primitiveCount) {
+    return recorder_.call("DrawPrimitive",
+                          {double(type), double(startVertex), double(primitiveCount)}, [&] {
+                              return checkDrawPrimitive(inScene_, vertexLayout(bound_.vertexShader),
+                                                        type, startVertex, primitiveCount, bound_);
+                          });
+}
+
+HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex,
+                                              UINT vertexCount, UINT startIndex,
+                                              UINT primitiveCount) {
+    const std::vector<double> args{double(type), double(minIndex), double(vertexCount),
+                                   double(startIndex), double(primitiveCount)};
+    return recorder_.call("DrawIndexedPrimitive", args, [&] {
+        return checkDrawIndexedPrimitive(inScene_, vertexLayout(bound_.vertexShader), type,
+                                         startIndex, primitiveCount, bound_);
+    });
+}
