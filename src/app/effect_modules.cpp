@@ -2,6 +2,7 @@
 
 #include "effects/capture_effect_module.h"
 #include "effects/image_effect_module.h"
+#include "effects/scene_effect_module.h"
 
 std::vector<EffectModule*>& effectModules() {
     static std::vector<EffectModule*> modules;
@@ -11,8 +12,8 @@ std::vector<EffectModule*>& effectModules() {
 void installEffectModules() {
     std::vector<EffectModule*>& modules = effectModules();
     modules.clear();
-    // The modules are appended here, in this order, as they join the engine:
-    // image (type 0), scene (type 2), capture (type 3).
+    // Image (type 0), scene (type 2), capture (type 3).
     modules.push_back(&imageEffectModule());
+    modules.push_back(&sceneEffectModule());
     modules.push_back(&captureEffectModule());
 }

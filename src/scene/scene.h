@@ -56,7 +56,8 @@ class Scene {
     std::vector<SceneCamera*> cameras;
     std::vector<SceneDummy*> dummies;
     SceneNode root;
-    std::uint32_t lightCount = 0;
+    std::uint32_t lightCount = 0;  // lights the latest draw enabled
+    bool lightLimitReported = false;
     // Scratch of the update walk, kept so that updates do not allocate.
     std::vector<SceneNode*> updateStack;
 

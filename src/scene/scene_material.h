@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/d3d8/d3d8.h"
 #include "scene/scene_color.h"
 
 // One texture map of a material, named in the file and bound to a texture
@@ -15,6 +16,8 @@ struct MaterialLayer {
     bool present = false;
     int textureIndex = -1;  // -1: not bound, or the texture failed to load
 };
+
+class Scene;
 
 class SceneMaterial {
   public:
@@ -28,6 +31,10 @@ class SceneMaterial {
 
     virtual ~SceneMaterial() = default;
 
+    // Material colours, blending, depth writes, alpha test and the two
+    // texture stages (colour map, reflection map) for this material.
+    virtual void apply(const Scene& scene, IDirect3DDevice8& device) const;
+
     // Drawn in the second pass: see-through, alpha-textured or flagged.
     bool isTransparent() const { return transparency > 0 || hasAlphaTexture || flags != 0; }
 
@@ -39,3 +46,8 @@ class SceneMaterial {
     bool hasAlphaTexture = false;
     std::array<MaterialLayer, kLayerCount> layers;
 };
+
+// What a face group without a material is drawn with: white diffuse and
+// specular, no ambient or emissive, power 0.
+const D3DMATERIAL8& defaultMaterial();
+D3DCOLORVALUE deviceColour(const SceneColor& colour);

@@ -12,6 +12,7 @@
 #include "scene/morph_frame.h"
 #include "scene/scene_node.h"
 #include "scene/scene_vertex.h"
+#include "scene/view_frustum.h"
 
 // What a morph mesh shows at one time: a single frame (`to` null), or the
 // blend from `from` to `to` by `s`.
@@ -34,6 +35,12 @@ class SceneMesh : public SceneNode {
     virtual void computeBounds(const Scene& scene);
     // Bounds, then the vertex and index buffers; ready when all were made.
     virtual void createBuffers(const Scene& scene);
+    // Sets `visible` unless the mesh's bounds, placed by its world matrix,
+    // lie wholly outside the view volume.
+    virtual void cull(const ViewFrustum& frustum);
+    // Draws the face groups of one pass: 0 the opaque ones, 1 the
+    // see-through ones; groups without a material in both.
+    virtual void draw(Scene& scene, IDirect3DDevice8& device, int pass, float sceneTime);
 
     // The mesh whose geometry this one draws: itself, or an instance's source.
     const SceneMesh& geometry(const Scene& scene) const;
@@ -63,4 +70,5 @@ class SceneMesh : public SceneNode {
 
   private:
     bool fillVertexBuffer(const MorphPose& pose);
+    void drawGroup(IDirect3DDevice8& device, const FaceGroup& group, UINT vertexCount);
 };
