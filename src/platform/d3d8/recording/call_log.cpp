@@ -4,6 +4,7 @@
 
 void CallLog::record(std::string object, std::string name, std::vector<double> args,
                      HRESULT result) {
+    if (!recording_) return;
     calls_.push_back({std::move(object), std::move(name), std::move(args), result});
 }
 

@@ -29,6 +29,10 @@ class CallLog {
     const std::vector<RecordedCall>& calls() const { return calls_; }
     std::size_t size() const { return calls_.size(); }
     void clear() { calls_.clear(); }
+    // A log that records nothing makes the backend a device that keeps its
+    // state and checks its calls but leaves no trace (for benchmarks).
+    void setRecording(bool on) { recording_ = on; }
+    bool recording() const { return recording_; }
 
     // Calls by method name, whatever the object.
     std::size_t count(std::string_view name) const;
@@ -43,4 +47,5 @@ class CallLog {
 
   private:
     std::vector<RecordedCall> calls_;
+    bool recording_ = true;
 };
