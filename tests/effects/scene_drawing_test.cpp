@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "effects_fixture.h"
+#include "platform/d3d8/recording/recording_device.h"
 #include "scene/buffer_registry.h"
 #include "scene/scene_drawing.h"
 #include "test_scenes.h"
@@ -239,6 +240,26 @@ TEST_F(SceneDrawing, MeshesOutsideTheViewVolumeAreNotDrawn) {
     std::vector<DrawState> d = draws();
     ASSERT_EQ(d.size(), 4u);  // two meshes, each drawn in both passes without a material
     EXPECT_EQ(d[1].world41, 3);
+}
+
+TEST_F(SceneDrawing, ManagedBuffersKeepTheSceneDrawableAfterAReset) {
+    TestScene built("reset");
+    built.addLight(2);
+    built.addSquare(0, 0, 0, -1);
+    Scene& scene = built.finish();
+    draw(scene);
+    device->EndScene();
+    D3DPRESENT_PARAMETERS params = static_cast<RecordingDevice*>(device)->presentParameters();
+    ASSERT_EQ(device->Reset(&params), D3D_OK);
+    device->BeginScene();
+    log.clear();
+    draw(scene);
+    ASSERT_EQ(log.count("DrawIndexedPrimitive"), 2u);
+    for (const RecordedCall& call : log.named("DrawIndexedPrimitive"))
+        EXPECT_EQ(call.result, D3D_OK);
+    BOOL on = FALSE;
+    EXPECT_EQ(device->GetLightEnable(0, &on), D3D_OK);
+    EXPECT_TRUE(on);
 }
 
 }  // namespace
