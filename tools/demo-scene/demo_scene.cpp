@@ -46,8 +46,8 @@ std::int32_t addStage(SceneBuilder& scene) {
 }
 
 // The knot bobs and turns once a loop, rocking a little as it goes; the
-// halo spins twice round its own axis while that axis, tilted 25°, sweeps
-// round once. Returns the knot's id.
+// halo is tilted 25° and its tilt sweeps round once a loop the other way.
+// Returns the knot's id.
 std::int32_t addKnotAndHalo(SceneBuilder& scene) {
     NodeMotion knot;
     knot.position = sampleVectors(kSteps, [](float phase) {
@@ -62,8 +62,7 @@ std::int32_t addKnotAndHalo(SceneBuilder& scene) {
 
     NodeMotion halo = placedAt(kKnotCentre);
     halo.rotation = sampleTurns(kSteps, [](float phase) {
-        return then(then(axisAngle({0, 1, 0}, kTurn * 2 * phase), axisAngle({1, 0, 0}, 0.44f)),
-                    axisAngle({0, 1, 0}, -kTurn * phase));
+        return then(axisAngle({1, 0, 0}, 0.44f), axisAngle({0, 1, 0}, -kTurn * phase));
     });
     scene.mesh("Halo", kNoNode, halo, torus(kHaloGlow, 5.6f, 0.1f, 64, 6));
     return knotId;
@@ -171,8 +170,8 @@ void addLights(SceneBuilder& scene, std::int32_t knot) {
 }
 
 // "Orbit" circles the stage once a loop, rising, falling and breathing in
-// and out; "Flyby" skims just over the columns the other way round,
-// looking up at the knot.
+// and out; "Flyby" skims just over the columns the other way round, at
+// the height of the knot it looks at.
 void addCameras(SceneBuilder& scene, std::int32_t focus, std::int32_t knot) {
     NodeMotion orbit;
     orbit.position = sampleVectors(kSteps, [](float phase) {
