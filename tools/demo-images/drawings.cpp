@@ -84,3 +84,40 @@ Picture radialMask(unsigned size) {
         return argb(1, grey, grey, grey);
     });
 }
+
+Picture sky(unsigned size) {
+    return draw(size, size, [](float u, float v) {
+        const float height = 0.5f - v;  // above the horizon when positive
+        const float up = std::clamp(height * 2.5f, 0.0f, 1.0f);
+        const float glowBand = std::exp(-std::abs(height) * 14.0f);
+        float r = 0.10f + 0.85f * glowBand * (1 - up), g = 0.16f + 0.45f * glowBand * (1 - up),
+              b = 0.42f * up + 0.30f * glowBand;
+        if (height > 0) {
+            const float streak = std::pow(std::max(0.0f, std::sin(v * 70.0f + u * 6.0f)), 8.0f) *
+                                 (0.5f + 0.5f * std::sin(u * 2 * PI * 3.0f)) * (1 - up);
+            r += 0.45f * streak;
+            g += 0.30f * streak;
+            b += 0.25f * streak;
+        } else {
+            const float ground = std::clamp(-height * 6.0f, 0.0f, 1.0f);
+            r = r * (1 - ground) + 0.07f * ground;
+            g = g * (1 - ground) + 0.05f * ground;
+            b = b * (1 - ground) + 0.09f * ground;
+        }
+        const float du = u - 0.68f, dv = v - 0.42f;
+        const float sun = std::exp(-(du * du + dv * dv) * 900.0f);
+        return argb(1, r + sun, g + 0.85f * sun, b + 0.6f * sun);
+    });
+}
+
+Picture glass(unsigned size) {
+    return draw(size, size, [](float u, float v) {
+        const float edge = std::min(std::min(u, 1 - u), std::min(v, 1 - v));
+        if (edge < 0.05f) {
+            const float shine = 0.75f + 0.25f * std::sin((u + v) * 12.0f);
+            return argb(0.9f, 0.8f * shine, 0.85f * shine, 0.9f * shine);
+        }
+        const float streak = std::pow(0.5f + 0.5f * std::sin((u * 0.7f + v) * 2 * PI * 3.0f), 6.0f);
+        return argb(0.3f + 0.3f * streak, 0.75f + 0.25f * streak, 0.9f + 0.1f * streak, 1.0f);
+    });
+}

@@ -15,3 +15,9 @@ Picture star(unsigned size);
 Picture stripes(unsigned size);
 // Grey from white in the centre to black at the edge: an alpha mask.
 Picture radialMask(unsigned size);
+// An evening sky over dark ground with a low sun and streaks of cloud,
+// horizon across the middle: what shiny scene objects reflect.
+Picture sky(unsigned size);
+// Frosted glass: pale blue, mostly see-through with brighter diagonal
+// streaks, and a nearly opaque silver frame.
+Picture glass(unsigned size);

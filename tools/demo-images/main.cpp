@@ -11,8 +11,9 @@ int main(int argc, char** argv) {
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
         std::fprintf(argc == 2 ? stdout : stderr,
                      "usage: tessal-demo-images OUTDIR\n"
-                     "Writes backdrop.jpg, emblem.png, star.tga, stripes.bmp and\n"
-                     "stripes_mask.bmp (the sample production's textures) into OUTDIR.\n");
+                     "Writes backdrop.jpg, emblem.png, star.tga, stripes.bmp,\n"
+                     "stripes_mask.bmp, sky.jpg and glass.png (the sample production's\n"
+                     "textures) into OUTDIR.\n");
         return argc == 2 ? 0 : 2;
     }
     const std::filesystem::path dir = argv[1];
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
                          writePngFile(path("emblem.png"), emblem(256, 128)) &&
                          writeTgaFile(path("star.tga"), star(128)) &&
                          writeBmpFile(path("stripes.bmp"), stripes(128)) &&
-                         writeBmpFile(path("stripes_mask.bmp"), radialMask(64));
+                         writeBmpFile(path("stripes_mask.bmp"), radialMask(64)) &&
+                         writeJpegFile(path("sky.jpg"), sky(256), 90) &&
+                         writePngFile(path("glass.png"), glass(128));
     return written ? 0 : 1;
 }
