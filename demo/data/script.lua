@@ -2,7 +2,7 @@
 -- The script runs once, in the first frame, and builds the time line.
 
 setstarttime(0)
-setendtime(20)
+setendtime(36)
 setmusicstarttime(0)
 
 -- The music plays from the start time plus this offset, in step with the demo.
@@ -84,3 +84,24 @@ setimagepos(16, emblem, 320, 100)
 setimagepos(19, emblem, 800, 100)
 setimagecolor(16, emblem, 255, 255, 255, 255)
 setimagecolor(19, emblem, 255, 255, 255, 0)
+
+-- The 3D scene (made by tessal-demo-scene): one 16-second loop, eight
+-- seconds through the camera "Orbit", then eight through "Flyby" 240 frames
+-- on. layer(2, scene, camera, frame rate, frame offset, near, far).
+loady3d("scene.y3d")
+sceneorbit = layer(2, "scene.y3d", "Orbit", 30, 0, 1, 200)
+start(20, sceneorbit) stop(28, sceneorbit) clear(sceneorbit, 1, 1)
+sceneflyby = layer(2, "scene.y3d", "Flyby", 30, 240, 1, 200)
+start(28, sceneflyby) stop(36, sceneflyby) clear(sceneflyby, 1, 1)
+
+-- Fog in the clear colour (components 0..1): the scene rises out of it,
+-- keeps a haze far off, and sinks back into it at the end.
+setfogdensity(20, sceneorbit, 1)
+setfogcolor(20, sceneorbit, 0.063, 0.094, 0.188, 1)
+setfogstart(20, sceneorbit, 0) setfogend(20, sceneorbit, 1)
+setfogstart(22.5, sceneorbit, 30) setfogend(22.5, sceneorbit, 80)
+setfogdensity(28, sceneflyby, 1)
+setfogcolor(28, sceneflyby, 0.063, 0.094, 0.188, 1)
+setfogstart(28, sceneflyby, 30) setfogend(28, sceneflyby, 80)
+setfogstart(33.5, sceneflyby, 30) setfogend(33.5, sceneflyby, 80)
+setfogstart(36, sceneflyby, 0) setfogend(36, sceneflyby, 1)

@@ -1,5 +1,5 @@
 // tessal-music-synth: writes the sample production's music track, an Ogg
-// Vorbis file of ten bars (20 seconds) that loops cleanly.
+// Vorbis file of eighteen bars (36 seconds) that loops cleanly.
 #include <sndfile.h>
 
 #include <algorithm>
@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr int bars = 10;
+constexpr int bars = 18;
 
 void printUsage() {
     std::puts(
         "usage: tessal-music-synth OUTPUT.ogg\n"
-        "Writes 20 seconds of synthesised music as Ogg Vorbis (44100 Hz stereo).");
+        "Writes 36 seconds of synthesised music as Ogg Vorbis (44100 Hz stereo).");
 }
 
 bool writeOgg(const std::string& path, const std::vector<float>& samples) {
