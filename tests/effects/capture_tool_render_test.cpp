@@ -2,101 +2,20 @@
 // GL backend (llvmpipe under SDL's offscreen driver), compared with
 // tolerances: a captured texture shown later is upright, a positive turn is
 // clockwise, a half-transparent layer blends.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "d3dx/decoded_image.h"
+#include "capture_tool_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string captureTool = std::string(TESSAL_BINARY_DIR) + "/tools/tessal-capture";
-
-void put(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i)));
-}
-
-// A 24-bit BMP whose pixel colour (0xRRGGBB) comes from `colour(x, y)`.
-template <class Colour>
-std::string bmp(unsigned width, unsigned height, Colour colour) {
-    const unsigned stride = (width * 3 + 3) / 4 * 4;
-    std::string out = "BM";
-    put(out, 54 + stride * height, 4);
-    put(out, 0, 4);
-    put(out, 54, 4);
-    put(out, 40, 4);
-    put(out, width, 4);
-    put(out, height, 4);
-    put(out, 1, 2);
-    put(out, 24, 2);
-    out.append(24, '\0');
-    for (unsigned row = 0; row < height; ++row) {
-        for (unsigned x = 0; x < width; ++x) put(out, colour(x, height - 1 - row), 3);
-        out.append(stride - width * 3, '\0');
-    }
-    return out;
-}
-
-// A production in a fresh folder, played by the capture tool.
-class CaptureToolRender : public ::testing::Test {
+// Top half red, bottom half blue; and plain white.
+class ImageCaptureRender : public CaptureToolRender {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("tessal_capture_render_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "data");
-        // Top half red, bottom half blue.
+        CaptureToolRender::SetUp();
         write("data/halves.bmp",
-              bmp(64, 64, [](unsigned, unsigned y) { return y < 32 ? 0xff0000u : 0x0000ffu; }));
-        write("data/white.bmp", bmp(8, 8, [](unsigned, unsigned) { return 0xffffffu; }));
+              bmpFile(64, 64, [](unsigned, unsigned y) { return y < 32 ? 0xff0000u : 0x0000ffu; }));
+        write("data/white.bmp", bmpFile(8, 8, [](unsigned, unsigned) { return 0xffffffu; }));
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void write(const std::string& name, const std::string& contents) {
-        std::ofstream(dir / name, std::ios::binary) << contents;
-    }
-
-    // Captures frames at 64 x 48 pixels, two per second from 0 to `to`.
-    int capture(float to) {
-        const std::string command = "cd '" + dir.string() + "' && SDL_VIDEODRIVER=offscreen '" +
-                                    captureTool + "' . --to " + std::to_string(to) +
-                                    " --fps 2 --size 64x48 --out frames > log.txt 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    DecodedImage frame(int index) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frames/frame%05d.png", index);
-        std::ifstream file(dir / name, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
-        DecodedImage image;
-        EXPECT_TRUE(decodePng(bytes, ImageLimits{}, image)) << name;
-        return image;
-    }
-
-    fs::path dir;
 };
-
-// Whether the pixel at (x, y) is within `tolerance` of 0xRRGGBB in every channel.
-::testing::AssertionResult near(const DecodedImage& image, unsigned x, unsigned y, DWORD rgb,
-                                int tolerance = 24) {
-    const DWORD pixel = image.pixels[std::size_t(y) * image.width + x];
-    for (int shift : {0, 8, 16}) {
-        const int got = int((pixel >> shift) & 0xff), want = int((rgb >> shift) & 0xff);
-        if (std::abs(got - want) > tolerance)
-            return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is "
-                                                 << std::hex << pixel << ", not near " << rgb;
-    }
-    return ::testing::AssertionSuccess();
-}
 
 const char* const SCRIPT = R"(
 setendtime(1)
@@ -130,7 +49,7 @@ setimagerot(0, r, 90)
 setimagescale(0, r, 10, 7.5)
 )";
 
-TEST_F(CaptureToolRender, ACapturedTextureIsUprightATurnIsClockwiseAndAlphaBlends) {
+TEST_F(ImageCaptureRender, ACapturedTextureIsUprightATurnIsClockwiseAndAlphaBlends) {
     write("data/script.lua", SCRIPT);
     ASSERT_EQ(capture(0.5f), 0) << "run " << captureTool << " (build it first)";
     const DecodedImage captured = frame(0);
@@ -153,7 +72,7 @@ TEST_F(CaptureToolRender, ACapturedTextureIsUprightATurnIsClockwiseAndAlphaBlend
 
 // Nothing of what is captured reaches the screen, and the texture keeps
 // what the layers drew into it until a later frame shows it.
-TEST_F(CaptureToolRender, LayersInsideACaptureLeaveTheScreenUntouched) {
+TEST_F(ImageCaptureRender, LayersInsideACaptureLeaveTheScreenUntouched) {
     write("data/script.lua", R"(
 setendtime(1)
 setclearcolor(0, 255, 0, 255)
