@@ -7,6 +7,8 @@
 // and preparing, one 4 × 4 matrix multiply (x_matmul) for updating.
 #include <benchmark/benchmark.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -27,24 +29,6 @@ constexpr int kPackedMeshes = 10;
 constexpr int kOtherNodes = 400;
 constexpr int kKeys = 8;
 constexpr int kGridWidth = 25, kGridHeight = 20;  // 1000 triangles per mesh
-
-double threadSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-template <class Work>
-double medianSeconds(int calls, Work work) {
-    std::vector<double> runs;
-    for (int run = 0; run < 9; ++run) {
-        const double start = threadSeconds();
-        for (int i = 0; i < calls; ++i) work();
-        runs.push_back((threadSeconds() - start) / calls);
-    }
-    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
-    return runs[runs.size() / 2];
-}
 
 std::vector<D3DXVECTOR3> gridPositions(float lift) {
     std::vector<D3DXVECTOR3> positions;
@@ -196,12 +180,7 @@ struct Fixture {
             benchmark::DoNotOptimize(copy.data());
             benchmark::ClobberMemory();
         });
-        D3DXMATRIX a(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16), b = a, out;
-        multiplySeconds = medianSeconds(1 << 20, [&] {
-            benchmark::DoNotOptimize(&a);
-            benchmark::DoNotOptimize(D3DXMatrixMultiply(&out, &a, &b));
-            benchmark::ClobberMemory();
-        });
+        multiplySeconds = matrixMultiplySeconds();
         size = sizeOf(*readScene(bytes.data(), bytes.size()));
     }
 };

@@ -19,8 +19,9 @@
 #include <vector>
 
 #include "app/current_device.h"
-#include "plain_gl_scene.h"
+#include "bench_clock.h"
 #include "d3dx/d3dx_math.h"
+#include "plain_gl_scene.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 #include "scene/buffer_registry.h"
 #include "scene/scene_drawing.h"
@@ -31,24 +32,6 @@ namespace {
 
 constexpr int kColumns = 25, kRows = 20;  // 500 meshes
 constexpr int kGrid = 10;                 // 10 × 10 squares: 200 triangles a mesh
-
-double threadSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-template <class Work>
-double medianSeconds(int calls, Work work) {
-    std::vector<double> runs;
-    for (int run = 0; run < 9; ++run) {
-        const double start = threadSeconds();
-        for (int i = 0; i < calls; ++i) work();
-        runs.push_back((threadSeconds() - start) / calls);
-    }
-    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
-    return runs[runs.size() / 2];
-}
 
 // A bumpy square of side 1 facing −z, its normals roughly outwards.
 std::vector<SceneVertex> tileVertices() {
@@ -181,12 +164,7 @@ struct Fixture {
         scene->prepare(textures);
         log.setRecording(false);
         currentDevice->BeginScene();
-        D3DXMATRIX a(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16), b = a, out;
-        multiplySeconds = medianSeconds(1 << 20, [&] {
-            benchmark::DoNotOptimize(&a);
-            benchmark::DoNotOptimize(D3DXMatrixMultiply(&out, &a, &b));
-            benchmark::ClobberMemory();
-        });
+        multiplySeconds = matrixMultiplySeconds();
     }
 };
 
@@ -215,12 +193,6 @@ void updateAndDraw(benchmark::State& state) {
     state.counters["ms_per_frame"] = perFrame * 1e3;
     state.counters["x_matmul"] = perFrame / f.multiplySeconds;
     state.counters["visible_meshes"] = double(visibleMeshes(scene));
-}
-
-double wallSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 // The scene again on the GL backend, with its own device and buffers.
@@ -261,8 +233,7 @@ struct GlFixture {
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xff000000, 1.0f, 0);
         device->BeginScene();
         scene->update(time);
-        drawScene(*device, *scene, *scene->cameras[0], 1, 1000, {true, 10, 60, {0, 0, 0, 1}},
-                  time);
+        drawScene(*device, *scene, *scene->cameras[0], 1, 1000, {true, 10, 60, {0, 0, 0, 1}}, time);
         device->EndScene();
         IDirect3DSurface8* backBuffer = nullptr;
         device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);

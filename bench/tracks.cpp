@@ -3,6 +3,8 @@
 // (counter x_matmul).
 #include <benchmark/benchmark.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -55,33 +57,6 @@ RotationTrack rotationTrack(std::size_t keyCount, unsigned seed) {
     }
     track.prepare();
     return track;
-}
-
-// Processor time of this thread, so that the reference and the benchmarks
-// are measured alike on a machine shared with other work.
-double threadSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// The time of one 4 × 4 multiply: the median of several timed runs.
-double matrixMultiplySeconds() {
-    D3DXMATRIX a(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16), b = a, out;
-    constexpr int kCalls = 1 << 21;
-    std::vector<double> runs;
-    for (int run = 0; run < 9; ++run) {
-        const double start = threadSeconds();
-        for (int i = 0; i < kCalls; ++i) {
-            benchmark::DoNotOptimize(&a);
-            benchmark::DoNotOptimize(&b);
-            benchmark::DoNotOptimize(D3DXMatrixMultiply(&out, &a, &b));
-            benchmark::ClobberMemory();
-        }
-        runs.push_back((threadSeconds() - start) / kCalls);
-    }
-    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
-    return runs[runs.size() / 2];
 }
 
 // Times the benchmark loop and reports its time per call as a multiple of

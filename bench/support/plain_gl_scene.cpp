@@ -82,7 +82,8 @@ struct ExtraGl {
     PFNGLUNIFORM3FPROC Uniform3f = nullptr;
 
     bool load() {
-        DrawElements = reinterpret_cast<PFNGLDRAWELEMENTSPROC>(SDL_GL_GetProcAddress("glDrawElements"));
+        DrawElements =
+            reinterpret_cast<PFNGLDRAWELEMENTSPROC>(SDL_GL_GetProcAddress("glDrawElements"));
         Uniform4fv = reinterpret_cast<PFNGLUNIFORM4FVPROC>(SDL_GL_GetProcAddress("glUniform4fv"));
         Uniform3f = reinterpret_cast<PFNGLUNIFORM3FPROC>(SDL_GL_GetProcAddress("glUniform3f"));
         return DrawElements && Uniform4fv && Uniform3f;
@@ -168,7 +169,8 @@ struct PlainGlScene::Parts {
             positions[4 * i] = v.x, positions[4 * i + 1] = v.y, positions[4 * i + 2] = v.z;
             const D3DXVECTOR3 d{light.Direction.x, light.Direction.y, light.Direction.z};
             for (int c = 0; c < 3; ++c)
-                directions[4 * i + c] = d.x * view.m[0][c] + d.y * view.m[1][c] + d.z * view.m[2][c];
+                directions[4 * i + c] =
+                    d.x * view.m[0][c] + d.y * view.m[1][c] + d.z * view.m[2][c];
             const float colour[4] = {light.Diffuse.r, light.Diffuse.g, light.Diffuse.b, 1};
             const float shine[4] = {light.Specular.r, light.Specular.g, light.Specular.b, 1};
             const float fade[4] = {light.Attenuation0, light.Attenuation1, light.Attenuation2,
