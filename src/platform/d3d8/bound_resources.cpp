@@ -3,9 +3,11 @@
 #include "platform/d3d8/device_resource.h"
 
 // The new binding is held before the old one is let go, so rebinding the
-// same resource never frees it in between.
+// same resource never frees it in between; binding what is bound already
+// changes nothing.
 template <class Interface>
 void BoundResources::rebind(Interface*& slot, Interface* bound) {
+    if (slot == bound) return;
     Interface* previous = slot;
     holdBound(bound);
     slot = bound;
