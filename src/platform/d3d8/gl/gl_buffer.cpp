@@ -45,6 +45,7 @@ GlBuffer<Interface, Desc>::GlBuffer(IDirect3DDevice8& device, GlContext& context
 template <class Interface, class Desc>
 GlBuffer<Interface, Desc>::~GlBuffer() {
     context_.makeCurrent();
+    vertexArray_.release(context_.gl());
     context_.gl().DeleteBuffers(1, &name_);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/device_resource.h"
+#include "platform/d3d8/gl/buffer_vertex_array.h"
 #include "platform/d3d8/gl/gl_context.h"
 
 template <class Interface, class Desc>
@@ -21,6 +22,11 @@ class GlBuffer final : public DeviceResource<Interface>, public BufferBytes {
     ~GlBuffer() override;
 
     GLuint glName() const { return name_; }
+    // Vertex buffers: binds the vertex array that reads this buffer's
+    // vertices as `layout` with `stride`.
+    void bindVertexArray(const VertexLayout& layout, UINT stride) {
+        vertexArray_.bind(context_.gl(), name_, layout, stride);
+    }
     const BufferStorage& storage() const override { return storage_; }
 
     HRESULT GetDesc(Desc* desc) override;
@@ -36,6 +42,7 @@ class GlBuffer final : public DeviceResource<Interface>, public BufferBytes {
     Desc desc_;
     BufferStorage storage_;
     GLuint name_;
+    BufferVertexArray vertexArray_;
 };
 
 using GlVertexBuffer = GlBuffer<IDirect3DVertexBuffer8, D3DVERTEXBUFFER_DESC>;
