@@ -1,9 +1,11 @@
-// Draws from vertex and index buffers on the GL backend.
+// Draws from vertex and index buffers on the GL backend, and what a draw
+// sends GL when the state did not change.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "gl_test_device.h"
+#include "platform/d3d8/gl/gl_device.h"
 
 namespace {
 
@@ -108,6 +110,89 @@ TEST_F(GlBufferDraws, DrawPrimitiveReadsFromTheStartVertexAndSeesNewContents) {
     fill(buffer, vertices, sizeof vertices);
     ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2), D3D_OK);
     EXPECT_EQ(pixel(1, 4), 0xffff00u);
+}
+
+// Counts the program switches, uniform and attribute calls the device makes.
+struct GlCallCounter {
+    explicit GlCallCounter(GlApi& api) : gl(api), original(api) {
+        active = this;
+        gl.UseProgram = [](GLuint p) { ++active->programs, active->original.UseProgram(p); };
+        gl.Uniform1f = [](GLint l, GLfloat x) {
+            ++active->uniforms, active->original.Uniform1f(l, x);
+        };
+        gl.Uniform2f = [](GLint l, GLfloat x, GLfloat y) {
+            ++active->uniforms, active->original.Uniform2f(l, x, y);
+        };
+        gl.Uniform4fv = [](GLint l, GLsizei n, const GLfloat* v) {
+            ++active->vectorArrays, active->original.Uniform4fv(l, n, v);
+        };
+        gl.UniformMatrix3fv = [](GLint l, GLsizei n, GLboolean t, const GLfloat* v) {
+            ++active->matrices, active->original.UniformMatrix3fv(l, n, t, v);
+        };
+        gl.UniformMatrix4fv = [](GLint l, GLsizei n, GLboolean t, const GLfloat* v) {
+            ++active->matrices, active->original.UniformMatrix4fv(l, n, t, v);
+        };
+        gl.VertexAttribPointer = [](GLuint i, GLint n, GLenum t, GLboolean b, GLsizei s,
+                                    const void* p) {
+            ++active->attributes, active->original.VertexAttribPointer(i, n, t, b, s, p);
+        };
+    }
+    ~GlCallCounter() { gl = original; }
+    void reset() { programs = uniforms = vectorArrays = matrices = attributes = 0; }
+
+    GlApi& gl;
+    const GlApi original;
+    int programs = 0, uniforms = 0, vectorArrays = 0, matrices = 0, attributes = 0;
+    static GlCallCounter* active;
+};
+GlCallCounter* GlCallCounter::active = nullptr;
+
+// A lit mesh drawn again with nothing changed sends GL nothing but the draw;
+// a new world matrix sends the transform and not the lights or material.
+TEST_F(GlBufferDraws, UnchangedStateSendsNoUniformsOrPrograms) {
+    ModelVertex vertices[4];
+    const float x[4] = {-1, 1, -1, 1}, y[4] = {1, 1, -1, -1};
+    for (int i = 0; i < 4; ++i) vertices[i] = {x[i], y[i], 0.5f, 0, 0, -1, 0xffffffff};
+    const WORD strip[4] = {0, 1, 2, 3};
+    device->SetVertexShader(MODEL_VERTEX_FVF);
+    device->SetStreamSource(0, vertexBuffer(D3DPOOL_MANAGED, vertices, sizeof vertices),
+                            sizeof(ModelVertex));
+    device->SetIndices(indexBuffer(D3DPOOL_MANAGED, D3DFMT_INDEX16, strip, sizeof strip), 0);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    D3DLIGHT8 light{};
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = {1, 1, 1, 1};
+    light.Direction = {0, 0, 1};
+    device->SetLight(0, &light);
+    device->LightEnable(0, TRUE);
+    const D3DMATERIAL8 material{{1, 1, 1, 1}, {}, {}, {}, 0};
+    device->SetMaterial(&material);
+
+    GlCallCounter counter(static_cast<GlDevice*>(device)->glEntryPoints());
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
+    EXPECT_GT(counter.vectorArrays, 0);  // lights and material, once
+    counter.reset();
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
+    EXPECT_EQ(counter.programs + counter.uniforms + counter.vectorArrays + counter.matrices +
+                  counter.attributes,
+              0);
+
+    const D3DMATRIX world = scalingMatrix(0.5f, 0.5f, 1.0f);
+    device->SetTransform(D3DTS_WORLD, &world);
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
+    EXPECT_GT(counter.matrices, 0);
+    EXPECT_EQ(counter.vectorArrays + counter.programs + counter.attributes, 0);
+
+    // Another program in between: switching back sends nothing it already has.
+    EXPECT_EQ(drawQuad(0, 0, 1, 1, 0xff0000ff), D3D_OK);
+    device->SetVertexShader(MODEL_VERTEX_FVF);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    counter.reset();
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
+    EXPECT_EQ(counter.programs, 1);
+    EXPECT_EQ(counter.uniforms + counter.vectorArrays + counter.matrices + counter.attributes, 0);
+    EXPECT_EQ(pixel(4, 4), 0xffffffu);  // lit, and within the half-size square
+    EXPECT_EQ(pixel(0, 7), 0u);
 }
 
 }  // namespace

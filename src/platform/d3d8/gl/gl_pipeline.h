@@ -12,6 +12,7 @@
 #include "platform/d3d8/gl/program_cache.h"
 #include "platform/d3d8/gl/sampler_stages.h"
 #include "platform/d3d8/gl/target_binder.h"
+#include "platform/d3d8/gl/uniform_values.h"
 #include "platform/d3d8/gl/vertex_stream.h"
 
 class GlPipeline {
@@ -31,16 +32,16 @@ class GlPipeline {
 
   private:
     std::uint8_t stageTextures(const BoundResources& bound);
-    void sendUniforms(const GlProgram& program, const DeviceState& state, bool pretransformed);
 
     const GlApi& gl_;
     TargetBinder target_;
     SamplerStages samplers_;
     ProgramCache programs_;
+    UniformTracker uniforms_;
     VertexStream stream_;
     std::array<GLuint, D3D_TEXTURE_STAGE_COUNT> textureNames_{};
     GLuint usedProgram_ = 0;
     // The previous draw's key and program: consecutive draws mostly share them.
     FixedFunctionKey lastKey_;
-    const GlProgram* lastProgram_ = nullptr;
+    GlProgram* lastProgram_ = nullptr;
 };
