@@ -31,8 +31,8 @@ std::string colourVaryings(const char* direction, const FixedFunctionKey& key) {
 
 const char* const SAFE_NORMALIZE = R"(
 vec3 safeNormalize(vec3 v) {
-    float length = length(v);
-    return length > 0.0 ? v / length : vec3(0.0);
+    float size = length(v);
+    return size > 0.0 ? v / size : vec3(0.0);
 }
 )";
 
