@@ -81,6 +81,13 @@ TEST_F(GlBufferDraws, IndexedDrawsOffsetIndicesByTheBaseVertexIndex) {
     ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
     EXPECT_EQ(pixel(1, 4), 0xff0000u);
     EXPECT_EQ(pixel(6, 4), 0u);
+    // Other indices into the same vertices: the stale ones would draw the decoy.
+    const WORD shifted[4] = {4, 5, 6, 7};
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    device->SetIndices(indexBuffer(D3DPOOL_MANAGED, D3DFMT_INDEX16, shifted, sizeof shifted), 0);
+    ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0, 4, 0, 2), D3D_OK);
+    EXPECT_EQ(pixel(1, 4), 0xff0000u);
+    EXPECT_EQ(pixel(6, 4), 0u);
 
     // A default-pool pair, 32-bit indices read from index 2 on, as a list.
     ScreenVertex right[6];

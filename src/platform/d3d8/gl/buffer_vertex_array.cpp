@@ -13,6 +13,12 @@ void BufferVertexArray::bind(const GlApi& gl, GLuint buffer, const VertexLayout&
     stride_ = stride;
 }
 
+void BufferVertexArray::useIndices(const GlApi& gl, GLuint indices, std::uint64_t serial) {
+    if (serial == indexSerial_) return;
+    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices);
+    indexSerial_ = serial;
+}
+
 void BufferVertexArray::release(const GlApi& gl) {
     if (array_ != 0) gl.DeleteVertexArrays(1, &array_);
     array_ = 0;

@@ -53,7 +53,7 @@ HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT pr
     const HRESULT checked =
         checkDrawPrimitive(inScene_, layout, type, startVertex, primitiveCount, bound_);
     if (FAILED(checked)) return checked;
-    auto* vertices = dynamic_cast<GlVertexBuffer*>(bound_.streamSource());
+    auto* vertices = glBufferOf<GlVertexBuffer>(bound_.streamSource());
     if (vertices == nullptr) return D3DERR_INVALIDCALL;  // a buffer of another device
     context_->makeCurrent();
     bindTarget();
@@ -72,13 +72,14 @@ HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UIN
     const HRESULT checked =
         checkDrawIndexedPrimitive(inScene_, layout, type, startIndex, primitiveCount, bound_);
     if (FAILED(checked)) return checked;
-    auto* vertices = dynamic_cast<GlVertexBuffer*>(bound_.streamSource());
-    auto* indices = dynamic_cast<GlIndexBuffer*>(bound_.indices());
+    auto* vertices = glBufferOf<GlVertexBuffer>(bound_.streamSource());
+    auto* indices = glBufferOf<GlIndexBuffer>(bound_.indices());
     if (vertices == nullptr || indices == nullptr) return D3DERR_INVALIDCALL;
     context_->makeCurrent();
     bindTarget();
     if (!pipeline_->prepareDraw(state_, bound_, layout)) return D3DERR_DRIVERINVALIDCALL;
     vertices->bindVertexArray(layout, bound_.streamStride);
+    vertices->useIndices(*indices);
     drawIndexed(type, *indices, startIndex, primitiveCount);
     return D3D_OK;
 }
@@ -88,7 +89,6 @@ void GlDevice::drawIndexed(D3DPRIMITIVETYPE type, const GlIndexBuffer& indices, 
                            UINT primitiveCount) {
     const GlApi& gl = context_->gl();
     const UINT size = indices.storage().indexSize();
-    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.glName());
     const auto* offset = reinterpret_cast<const void*>(std::uintptr_t(startIndex) * size);
     gl.DrawElementsBaseVertex(
         glPrimitive(type), GLsizei(primitiveVertexCount(type, primitiveCount)),

@@ -20,12 +20,15 @@ GlPipeline::GlPipeline(const GlApi& gl)
 }
 
 void GlPipeline::bindTarget(const BoundResources& bound, const Framebuffer& backBuffer) {
+    if (targetCurrent_) return;
     target_.bind(attachmentOf(bound.renderTarget()), attachmentOf(bound.depthStencil()),
                  backBuffer);
+    targetCurrent_ = true;
 }
 
 void GlPipeline::forgetBindings() {
     target_.forget();
+    targetCurrent_ = false;
     samplers_.forgetBindings();
     stream_.forget();
     usedProgram_ = 0;

@@ -19,8 +19,10 @@ class GlPipeline {
   public:
     explicit GlPipeline(const GlApi& gl);
 
-    // The device's render target and depth-stencil surface as GL's draw framebuffer.
+    // The device's render target and depth-stencil surface as GL's draw
+    // framebuffer; looked up again only after targetsChanged.
     void bindTarget(const BoundResources& bound, const Framebuffer& backBuffer);
+    void targetsChanged() { targetCurrent_ = false; }
     // Sends what a draw of vertices laid out as `layout` needs; false when
     // there is no program to draw them with.
     bool prepareDraw(DeviceState& state, const BoundResources& bound, const VertexLayout& layout);
@@ -41,6 +43,7 @@ class GlPipeline {
     VertexStream stream_;
     std::array<GLuint, D3D_TEXTURE_STAGE_COUNT> textureNames_{};
     GLuint usedProgram_ = 0;
+    bool targetCurrent_ = false;
     // The previous draw's key and program: consecutive draws mostly share them.
     FixedFunctionKey lastKey_;
     GlProgram* lastProgram_ = nullptr;
