@@ -101,6 +101,17 @@ TEST_F(GlLighting, DiffuseFollowsTheAngleToADirectionalLight) {
     setMaterial({0.8f, 0.4f, 0.2f, 1.0f});
     setLight(directionalLight({0.0f, 0.0f, 1.0f}));
     EXPECT_COLOUR(litCentre(), rgb(0.8f, 0.4f, 0.2f));
+    // The lit alpha is the diffuse colour's: the alpha test sees 0.25, then 0.75.
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+    device->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
+    device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+    device->SetRenderState(D3DRS_ALPHAREF, 0x80);
+    setMaterial({0.8f, 0.4f, 0.2f, 0.25f});
+    EXPECT_COLOUR(litCentre(), 0u);
+    setMaterial({0.8f, 0.4f, 0.2f, 0.75f});
+    EXPECT_COLOUR(litCentre(), rgb(0.8f, 0.4f, 0.2f));
+    device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
     setLight(directionalLight({std::sin(PI / 3), 0.0f, std::cos(PI / 3)}));  // N·L = 0.5
     EXPECT_COLOUR(litCentre(), rgb(0.4f, 0.2f, 0.1f));
     setLight(directionalLight({0.0f, 0.0f, -1.0f}));  // from behind
