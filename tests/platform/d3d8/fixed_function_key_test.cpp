@@ -1,5 +1,5 @@
 // What decides the generated program's code, without a GL context: material
-// colour sources, which fog applies, and which states reach the key.
+// colour sources, lights, and which states reach the key.
 #include <gtest/gtest.h>
 
 #include "platform/d3d8/gl/fixed_function_key.h"
@@ -15,15 +15,6 @@ TEST(FixedFunctionKey, VertexColoursReplaceMaterialOnlyWhenPresentAndAllowed) {
     EXPECT_EQ(colourSource(D3DMCS_COLOR1, false, true, true), ColourSource::Material);
     EXPECT_EQ(colourSource(D3DMCS_MATERIAL, true, true, true), ColourSource::Material);
     EXPECT_EQ(colourSource(77, true, true, true), ColourSource::Material);
-}
-
-TEST(FixedFunctionKey, TableFogWinsAndVertexFogNeedsTransformedVertices) {
-    EXPECT_EQ(fogKind(false, D3DFOG_LINEAR, D3DFOG_LINEAR, false), FogKind::None);
-    EXPECT_EQ(fogKind(true, D3DFOG_EXP, D3DFOG_LINEAR, false), FogKind::Table);
-    EXPECT_EQ(fogKind(true, D3DFOG_NONE, D3DFOG_EXP2, false), FogKind::Vertex);
-    EXPECT_EQ(fogKind(true, D3DFOG_NONE, D3DFOG_EXP2, true), FogKind::SpecularAlpha);
-    EXPECT_EQ(fogKind(true, D3DFOG_NONE, D3DFOG_NONE, false), FogKind::SpecularAlpha);
-    EXPECT_EQ(fogKind(true, 9, D3DFOG_NONE, false), FogKind::SpecularAlpha);
 }
 
 TEST(FixedFunctionKey, LightsEnterInIndexOrderOnlyForTransformedLitVertices) {

@@ -48,12 +48,6 @@ class GlFog : public GlTestDevice {
     }
 };
 
-#define EXPECT_COLOUR(actual, expected)                                                    \
-    do {                                                                                   \
-        const DWORD seen = (actual), wanted = (expected);                                  \
-        EXPECT_TRUE(nearColour(seen, wanted, 2)) << std::hex << seen << " not " << wanted; \
-    } while (0)
-
 TEST_F(GlFog, TableFogReadsWOfAPerspectiveAndZOfAnAffineProjection) {
     device->SetRenderState(D3DRS_FOGTABLEMODE, D3DFOG_LINEAR);
     EXPECT_COLOUR(centre(), fogged(0.5f));  // (10 − 5) / (10 − 0)

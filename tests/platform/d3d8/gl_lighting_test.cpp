@@ -70,12 +70,6 @@ class GlLighting : public GlTestDevice {
     }
 };
 
-#define EXPECT_COLOUR(actual, expected)                                                    \
-    do {                                                                                   \
-        const DWORD seen = (actual), wanted = (expected);                                  \
-        EXPECT_TRUE(nearColour(seen, wanted, 2)) << std::hex << seen << " not " << wanted; \
-    } while (0)
-
 // Without a normal only ambient and emissive light a vertex.
 TEST_F(GlLighting, EmissiveAndAmbientFromTheStateAndTheLights) {
     setMaterial({}, {1.0f, 0.5f, 0.25f, 1.0f}, {0.2f, 0.4f, 0.6f, 1.0f});

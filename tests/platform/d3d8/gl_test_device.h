@@ -60,3 +60,10 @@ inline int channelOf(DWORD pixel, int shift) {
 
 // Whether two pixels' colour channels differ by at most `tolerance`.
 bool nearColour(DWORD a, DWORD b, int tolerance);
+
+// Colour channels within 2 of the expected pixel's.
+#define EXPECT_COLOUR(actual, expected)                                                    \
+    do {                                                                                   \
+        const DWORD seen = (actual), wanted = (expected);                                  \
+        EXPECT_TRUE(nearColour(seen, wanted, 2)) << std::hex << seen << " not " << wanted; \
+    } while (0)
