@@ -1,17 +1,17 @@
 #include "platform/d3d8/bound_resources.h"
 
+#include "platform/d3d8/buffer_bytes.h"
 #include "platform/d3d8/device_resource.h"
 
-// The new binding is held before the old one is let go, so rebinding the
-// same resource never frees it in between; binding what is bound already
-// changes nothing.
+// The new binding is held before the old one is let go; binding what is
+// bound already changes nothing.
 template <class Interface>
-void BoundResources::rebind(Interface*& slot, Interface* bound) {
-    if (slot == bound) return;
-    Interface* previous = slot;
-    holdBound(bound);
-    slot = bound;
-    unholdBound(previous);
+void BoundResources::rebind(BoundSlot<Interface>& slot, Interface* bound) {
+    if (bound == slot.object) return;  // already held
+    DeviceHold* previous = slot.hold;
+    slot = {bound, deviceHold(bound)};
+    if (slot.hold) slot.hold->hold();
+    if (previous) previous->unhold();
 }
 
 void BoundResources::bindRenderTarget(IDirect3DSurface8* surface) {
@@ -27,11 +27,13 @@ void BoundResources::bindTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
 }
 
 void BoundResources::bindStreamSource(IDirect3DVertexBuffer8* buffer, UINT stride) {
+    if (buffer != streamSource_.object) streamBytes_ = bufferBytes(buffer);
     rebind(streamSource_, buffer);
     streamStride = buffer ? stride : 0;
 }
 
 void BoundResources::bindIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
+    if (buffer != indices_.object) indexBytes_ = bufferBytes(buffer);
     rebind(indices_, buffer);
     this->baseVertexIndex = buffer ? baseVertexIndex : 0;
 }
@@ -45,7 +47,7 @@ HRESULT BoundResources::setStreamSource(UINT stream, IDirect3DVertexBuffer8* buf
 HRESULT BoundResources::getStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer,
                                         UINT* stride) const {
     if (stream != 0 || buffer == nullptr || stride == nullptr) return D3DERR_INVALIDCALL;
-    *buffer = streamSource_;
+    *buffer = streamSource_.object;
     *stride = streamStride;
     if (*buffer) (*buffer)->AddRef();
     return D3D_OK;
@@ -53,14 +55,14 @@ HRESULT BoundResources::getStreamSource(UINT stream, IDirect3DVertexBuffer8** bu
 
 HRESULT BoundResources::getIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexIndex) const {
     if (buffer == nullptr || baseVertexIndex == nullptr) return D3DERR_INVALIDCALL;
-    *buffer = indices_;
+    *buffer = indices_.object;
     *baseVertexIndex = this->baseVertexIndex;
     if (*buffer) (*buffer)->AddRef();
     return D3D_OK;
 }
 
 void BoundResources::unbindAll(IDirect3DSurface8* backBuffer, IDirect3DSurface8* autoDepth) {
-    for (IDirect3DBaseTexture8*& texture : textures_) rebind(texture, {});
+    for (BoundSlot<IDirect3DBaseTexture8>& texture : textures_) rebind(texture, {});
     bindStreamSource(nullptr, 0);
     bindIndices(nullptr, 0);
     rebind(renderTarget_, backBuffer);

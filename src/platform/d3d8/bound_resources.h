@@ -7,7 +7,18 @@
 
 #include <array>
 
+#include "platform/d3d8/buffer_storage.h"
 #include "platform/d3d8/d3d8.h"
+
+class DeviceHold;
+
+// A bound object and the device's hold on it, found once when bound, so that
+// letting go of it needs no lookup and binding it again costs nothing.
+template <class Interface>
+struct BoundSlot {
+    Interface* object = nullptr;
+    DeviceHold* hold = nullptr;
+};
 
 class BoundResources {
   public:
@@ -16,11 +27,14 @@ class BoundResources {
     BoundResources& operator=(const BoundResources&) = delete;
     ~BoundResources() { unbindAll(nullptr, nullptr); }
 
-    IDirect3DSurface8* renderTarget() const { return renderTarget_; }
-    IDirect3DSurface8* depthStencil() const { return depthStencil_; }
-    IDirect3DBaseTexture8* texture(DWORD stage) const { return textures_[stage]; }
-    IDirect3DVertexBuffer8* streamSource() const { return streamSource_; }
-    IDirect3DIndexBuffer8* indices() const { return indices_; }
+    IDirect3DSurface8* renderTarget() const { return renderTarget_.object; }
+    IDirect3DSurface8* depthStencil() const { return depthStencil_.object; }
+    IDirect3DBaseTexture8* texture(DWORD stage) const { return textures_[stage].object; }
+    IDirect3DVertexBuffer8* streamSource() const { return streamSource_.object; }
+    IDirect3DIndexBuffer8* indices() const { return indices_.object; }
+    // The bytes of the bound buffers (null when none is bound, or it has none).
+    const BufferStorage* streamBytes() const { return streamBytes_; }
+    const BufferStorage* indexBytes() const { return indexBytes_; }
 
     void bindRenderTarget(IDirect3DSurface8* surface);
     void bindDepthStencil(IDirect3DSurface8* surface);
@@ -42,11 +56,13 @@ class BoundResources {
 
   private:
     template <class Interface>
-    static void rebind(Interface*& slot, Interface* bound);
+    static void rebind(BoundSlot<Interface>& slot, Interface* bound);
 
-    IDirect3DSurface8* renderTarget_ = nullptr;
-    IDirect3DSurface8* depthStencil_ = nullptr;
-    std::array<IDirect3DBaseTexture8*, D3D_TEXTURE_STAGE_COUNT> textures_{};
-    IDirect3DVertexBuffer8* streamSource_ = nullptr;
-    IDirect3DIndexBuffer8* indices_ = nullptr;
+    BoundSlot<IDirect3DSurface8> renderTarget_;
+    BoundSlot<IDirect3DSurface8> depthStencil_;
+    std::array<BoundSlot<IDirect3DBaseTexture8>, D3D_TEXTURE_STAGE_COUNT> textures_{};
+    BoundSlot<IDirect3DVertexBuffer8> streamSource_;
+    BoundSlot<IDirect3DIndexBuffer8> indices_;
+    const BufferStorage* streamBytes_ = nullptr;
+    const BufferStorage* indexBytes_ = nullptr;
 };

@@ -19,14 +19,11 @@ class DeviceHold {
     ~DeviceHold() = default;
 };
 
-// The device's hold on whatever object a bound interface is, if it is a
+// What the device holds of whatever object a bound interface is, if it is a
 // resource the device made (device-owned surfaces such as the back buffer
 // need none).
-inline void holdBound(IUnknown8* bound) {
-    if (auto* held = dynamic_cast<DeviceHold*>(bound)) held->hold();
-}
-inline void unholdBound(IUnknown8* bound) {
-    if (auto* held = dynamic_cast<DeviceHold*>(bound)) held->unhold();
+inline DeviceHold* deviceHold(IUnknown8* bound) {
+    return dynamic_cast<DeviceHold*>(bound);
 }
 
 template <class Interface>

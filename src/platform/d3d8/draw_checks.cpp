@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "platform/d3d8/buffer_bytes.h"
-
 HRESULT checkDrawPrimitiveUP(bool inScene, const VertexLayout& layout, D3DPRIMITIVETYPE type,
                              UINT primitiveCount, const void* vertexData, UINT stride) {
     if (!inScene || !layout.valid || vertexData == nullptr) return D3DERR_INVALIDCALL;
@@ -18,7 +16,7 @@ namespace {
 // The vertices the stream source holds; 0 when there is none or its
 // stride cannot hold a vertex of the layout.
 std::uint64_t streamVertices(const VertexLayout& layout, const BoundResources& bound) {
-    const BufferStorage* bytes = bufferBytes(bound.streamSource());
+    const BufferStorage* bytes = bound.streamBytes();
     if (bytes == nullptr || bound.streamStride == 0 || bound.streamStride < layout.stride) return 0;
     return bytes->length() / bound.streamStride;
 }
@@ -39,7 +37,7 @@ HRESULT checkDrawIndexedPrimitive(bool inScene, const VertexLayout& layout, D3DP
                                   const BoundResources& bound) {
     if (!inScene || !layout.valid) return D3DERR_INVALIDCALL;
     const UINT count = primitiveVertexCount(type, primitiveCount);
-    const BufferStorage* indices = bufferBytes(bound.indices());
+    const BufferStorage* indices = bound.indexBytes();
     if (count == 0 || indices == nullptr || indices->indexSize() == 0) return D3DERR_INVALIDCALL;
     const UINT size = indices->indexSize();
     if (std::uint64_t(startIndex) + count > indices->length() / size) return D3DERR_INVALIDCALL;

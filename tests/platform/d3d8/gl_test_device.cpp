@@ -64,6 +64,14 @@ HRESULT GlTestDevice::drawQuad(float left, float top, float right, float bottom,
     return device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex));
 }
 
+HRESULT GlTestDevice::drawFacingSquare(float half, float z, D3DVECTOR normal, DWORD diffuse) {
+    const float x[4] = {-half, half, -half, half}, y[4] = {half, half, -half, -half};
+    ModelVertex square[4];
+    for (int i = 0; i < 4; ++i) square[i] = {x[i], y[i], z, normal.x, normal.y, normal.z, diffuse};
+    device->SetVertexShader(MODEL_VERTEX_FVF);
+    return device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, square, sizeof(ModelVertex));
+}
+
 IDirect3DTexture8* GlTestDevice::makeTexture(UINT width, UINT height,
                                              const std::vector<DWORD>& pixels) {
     IDirect3DTexture8* texture = nullptr;
@@ -84,4 +92,23 @@ bool nearColour(DWORD a, DWORD b, int tolerance) {
     for (int shift : {0, 8, 16})
         if (std::abs(channelOf(a, shift) - channelOf(b, shift)) > tolerance) return false;
     return true;
+}
+
+D3DMATRIX scalingMatrix(float x, float y, float z) {
+    D3DMATRIX m{};
+    m.m[0][0] = x;
+    m.m[1][1] = y;
+    m.m[2][2] = z;
+    m.m[3][3] = 1.0f;
+    return m;
+}
+
+D3DMATRIX perspectiveMatrix(float nearPlane, float farPlane) {
+    D3DMATRIX m{};
+    m.m[0][0] = 1.0f;
+    m.m[1][1] = 1.0f;
+    m.m[2][2] = farPlane / (farPlane - nearPlane);
+    m.m[2][3] = 1.0f;
+    m.m[3][2] = -nearPlane * farPlane / (farPlane - nearPlane);
+    return m;
 }

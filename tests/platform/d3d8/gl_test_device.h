@@ -17,6 +17,18 @@ struct ScreenVertex {
 };
 constexpr DWORD SCREEN_VERTEX_FVF = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_SPECULAR | D3DFVF_TEX1;
 
+// x, y, z, normal, diffuse: a vertex Direct3D transforms and lights.
+struct ModelVertex {
+    float x, y, z;
+    float nx, ny, nz;
+    DWORD diffuse;
+};
+constexpr DWORD MODEL_VERTEX_FVF = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE;
+
+D3DMATRIX scalingMatrix(float x, float y, float z);
+// Direct3D's left-handed perspective projection with a 90° field of view.
+D3DMATRIX perspectiveMatrix(float nearPlane, float farPlane);
+
 class GlTestDevice : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -29,6 +41,10 @@ class GlTestDevice : public ::testing::Test {
     // A quad from (left, top) to (right, bottom) in target pixels, texture
     // coordinates (0, 0) at the top left to (1, 1), drawn as a strip.
     HRESULT drawQuad(float left, float top, float right, float bottom, DWORD colour);
+    // A square of side 2·half at depth z, facing the camera (normal towards
+    // -z unless given), drawn as a strip of model vertices.
+    HRESULT drawFacingSquare(float half, float z, D3DVECTOR normal = {0.0f, 0.0f, -1.0f},
+                             DWORD diffuse = 0xffffffff);
     // A managed A8R8G8B8 texture holding `pixels` (rows top first).
     IDirect3DTexture8* makeTexture(UINT width, UINT height, const std::vector<DWORD>& pixels);
 
@@ -44,3 +60,10 @@ inline int channelOf(DWORD pixel, int shift) {
 
 // Whether two pixels' colour channels differ by at most `tolerance`.
 bool nearColour(DWORD a, DWORD b, int tolerance);
+
+// Colour channels within 2 of the expected pixel's.
+#define EXPECT_COLOUR(actual, expected)                                                    \
+    do {                                                                                   \
+        const DWORD seen = (actual), wanted = (expected);                                  \
+        EXPECT_TRUE(nearColour(seen, wanted, 2)) << std::hex << seen << " not " << wanted; \
+    } while (0)

@@ -1,5 +1,9 @@
 #include "platform/d3d8/gl/fixed_function_shader.h"
 
+#include "platform/d3d8/gl/fog_shader.h"
+#include "platform/d3d8/gl/lighting_shader.h"
+#include "platform/d3d8/gl/texture_coordinate_shader.h"
+
 namespace {
 
 std::string number(unsigned value) {
@@ -12,19 +16,25 @@ std::string vertexInputs(const FixedFunctionKey& key) {
     std::string text = "layout(location = 0) in vec4 aPosition;\n";
     if (key.hasDiffuse) text += "layout(location = 1) in vec4 aDiffuse;\n";
     if (key.hasSpecular) text += "layout(location = 2) in vec4 aSpecular;\n";
+    if (key.hasNormal) text += "layout(location = 3) in vec3 aNormal;\n";
     for (unsigned set = 0; set < key.texCoordCount; ++set)
         text += "layout(location = " + number(ATTRIBUTE_TEXCOORD0 + set) + ") in vec4 aTexCoord" +
                 number(set) + ";\n";
     return text;
 }
 
-std::string varyings(const char* direction, const FixedFunctionKey& key) {
-    std::string text =
-        std::string(direction) + " vec4 vDiffuse;\n" + direction + " vec4 vSpecular;\n";
-    for (unsigned set = 0; set < key.texCoordCount; ++set)
-        text += std::string(direction) + " vec4 vTexCoord" + number(set) + ";\n";
-    return text;
+// Flat shading takes the colours of each triangle's first vertex.
+std::string colourVaryings(const char* direction, const FixedFunctionKey& key) {
+    const std::string qualifier = std::string(key.flatShading ? "flat " : "") + direction;
+    return qualifier + " vec4 vDiffuse;\n" + qualifier + " vec4 vSpecular;\n";
 }
+
+const char* const SAFE_NORMALIZE = R"(
+vec3 safeNormalize(vec3 v) {
+    float size = length(v);
+    return size > 0.0 ? v / size : vec3(0.0);
+}
+)";
 
 // Screen x, y (pixel centres on integers) and z with 1/w: the pixel centre
 // at Direct3D's x is GL's x + 0.5; the target's row 0 is the top.
@@ -37,23 +47,44 @@ const char* const PRETRANSFORMED_POSITION = R"(
 )";
 
 // Direct3D's clip space (y up, z from 0 to w) into GL's for a target stored
-// top-down, with the same half-pixel shift as pre-transformed vertices.
+// top-down, with the same half-pixel shift as pre-transformed vertices. GL
+// clips -w <= 2z - w <= w, which is Direct3D's 0 <= z <= w: nothing nearer
+// than the near plane or farther than the far plane is drawn.
 const char* const TRANSFORMED_POSITION = R"(
     vec4 clip = uWorldViewProjection * vec4(aPosition.xyz, 1.0);
     gl_Position = vec4(clip.x + clip.w / uViewport.z, -clip.y + clip.w / uViewport.w,
                        2.0 * clip.z - clip.w, clip.w);
 )";
 
+// Camera space, where Direct3D lights and generates coordinates. Normals are
+// normalised only when D3DRS_NORMALIZENORMALS says so; the direction to the
+// eye is +z without a local viewer, as Direct3D defines it.
+std::string cameraSpaceCode(const FixedFunctionKey& key) {
+    std::string code = "    vec3 eyePosition = (uWorldView * vec4(aPosition.xyz, 1.0)).xyz;\n";
+    std::string normal = "vec3(0.0)";
+    if (key.hasNormal)
+        normal = key.normalizeNormals ? "safeNormalize(uNormalMatrix * aNormal)"
+                                      : "uNormalMatrix * aNormal";
+    code += "    vec3 eyeNormal = " + normal + ";\n";
+    code += std::string("    vec3 toEye = ") +
+            (key.localViewer ? "safeNormalize(-eyePosition)" : "vec3(0.0, 0.0, 1.0)") + ";\n";
+    return code;
+}
+
 std::string vertexShader(const FixedFunctionKey& key) {
-    std::string text = "#version 330 core\n" + vertexInputs(key) + varyings("out", key);
+    std::string text = "#version 330 core\n" + vertexInputs(key) + colourVaryings("out", key);
     text +=
         "uniform vec4 uViewport;\nuniform vec2 uDepthRange;\nuniform mat4 uWorldViewProjection;\n";
+    if (!key.pretransformed) text += "uniform mat4 uWorldView;\nuniform mat3 uNormalMatrix;\n";
+    text += SAFE_NORMALIZE + lightingDeclarations(key) + vertexFogDeclarations(key) +
+            stageCoordinateDeclarations(key, "out");
     text += "void main() {";
-    text += key.pretransformed ? PRETRANSFORMED_POSITION : TRANSFORMED_POSITION;
-    text += key.hasDiffuse ? "    vDiffuse = aDiffuse;\n" : "    vDiffuse = vec4(1.0);\n";
-    text += key.hasSpecular ? "    vSpecular = aSpecular;\n" : "    vSpecular = vec4(0.0);\n";
-    for (unsigned set = 0; set < key.texCoordCount; ++set)
-        text += "    vTexCoord" + number(set) + " = aTexCoord" + number(set) + ";\n";
+    if (key.pretransformed) {
+        text += PRETRANSFORMED_POSITION;
+    } else {
+        text += TRANSFORMED_POSITION + cameraSpaceCode(key);
+    }
+    text += vertexColourCode(key) + vertexFogCode(key) + vertexStageCoordinateCode(key);
     return text + "}\n";
 }
 
@@ -169,10 +200,7 @@ std::string alphaValue(const FixedFunctionStage& stage, unsigned index, const st
 // vertex lacks samples at (0, 0).
 std::string texelFetch(const FixedFunctionStage& stage, unsigned index) {
     if (!stage.textured) return "vec4(1.0)";
-    const std::string coordinates = stage.texCoordSet == NO_TEXCOORD_SET
-                                        ? std::string("vec2(0.0)")
-                                        : "vTexCoord" + number(stage.texCoordSet) + ".xy";
-    return "texture(uTexture" + number(index) + ", " + coordinates + ")";
+    return "texture(uTexture" + number(index) + ", " + sampleCoordinates(stage, index) + ")";
 }
 
 std::string stageCode(const FixedFunctionStage& stage, unsigned index) {
@@ -219,7 +247,8 @@ std::string alphaTest(std::uint8_t func) {
 }
 
 std::string fragmentShader(const FixedFunctionKey& key) {
-    std::string text = "#version 330 core\n" + varyings("in", key);
+    std::string text = "#version 330 core\n" + colourVaryings("in", key) +
+                       stageCoordinateDeclarations(key, "in") + fragmentFogDeclarations(key);
     for (unsigned stage = 0; stage < key.stageCount; ++stage)
         text += "uniform sampler2D uTexture" + number(stage) + ";\n";
     text += "uniform vec4 uTextureFactor;\nuniform float uAlphaRef;\nout vec4 fragColour;\n";
@@ -227,7 +256,7 @@ std::string fragmentShader(const FixedFunctionKey& key) {
     for (unsigned stage = 0; stage < key.stageCount; ++stage)
         text += stageCode(key.stages[stage], stage);
     if (key.specularAdd) text += "    current.rgb = min(current.rgb + vSpecular.rgb, 1.0);\n";
-    text += alphaTest(key.alphaFunc);
+    text += fragmentFogCode(key) + alphaTest(key.alphaFunc);
     return text + "    fragColour = current;\n}\n";
 }
 

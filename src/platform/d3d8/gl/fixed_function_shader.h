@@ -1,8 +1,9 @@
 // The GLSL of the fixed-function pipeline for one key: a vertex stage that
 // places pre-transformed vertices where Direct3D puts them (pixel centres on
 // integers, top-left origin) or transforms vertices by world, view and
-// projection; and a fragment stage that runs the texture stages, adds
-// specular and applies the alpha test.
+// projection, lights them and works out fog and texture coordinates; and a
+// fragment stage that runs the texture stages, adds specular, applies fog
+// and the alpha test.
 #pragma once
 
 #include <GL/glcorearb.h>
@@ -18,12 +19,9 @@ constexpr GLuint ATTRIBUTE_SPECULAR = 2;
 constexpr GLuint ATTRIBUTE_NORMAL = 3;
 constexpr GLuint ATTRIBUTE_TEXCOORD0 = 4;  // sets 0..7 at 4..11
 
-// Uniforms the generated programs read:
-//   uViewport (x, y, width, height of the viewport, in target pixels),
-//   uDepthRange (MinZ, MaxZ), uWorldViewProjection (Direct3D's row-vector
-//   matrix world × view × projection, sent untransposed), uTextureFactor
-//   (D3DRS_TEXTUREFACTOR), uAlphaRef (D3DRS_ALPHAREF, 0..255) and
-//   uTexture0..7 (the stages' texture units).
+// Uniforms the generated programs read: uTexture0..7 (the stages' texture
+// units) and those of uniform_values.h; matrices are Direct3D's row-vector
+// ones sent untransposed.
 struct FixedFunctionSource {
     std::string vertex;
     std::string fragment;

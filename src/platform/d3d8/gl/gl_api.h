@@ -70,6 +70,8 @@
     X(PFNGLUNIFORM1FPROC, Uniform1f)                               \
     X(PFNGLUNIFORM2FPROC, Uniform2f)                               \
     X(PFNGLUNIFORM4FPROC, Uniform4f)                               \
+    X(PFNGLUNIFORM4FVPROC, Uniform4fv)                             \
+    X(PFNGLUNIFORMMATRIX3FVPROC, UniformMatrix3fv)                 \
     X(PFNGLUNIFORMMATRIX4FVPROC, UniformMatrix4fv)                 \
     X(PFNGLGENVERTEXARRAYSPROC, GenVertexArrays)                   \
     X(PFNGLDELETEVERTEXARRAYSPROC, DeleteVertexArrays)             \
@@ -78,6 +80,8 @@
     X(PFNGLENABLEVERTEXATTRIBARRAYPROC, EnableVertexAttribArray)   \
     X(PFNGLDISABLEVERTEXATTRIBARRAYPROC, DisableVertexAttribArray) \
     X(PFNGLDRAWARRAYSPROC, DrawArrays)                             \
+    X(PFNGLDRAWELEMENTSBASEVERTEXPROC, DrawElementsBaseVertex)     \
+    X(PFNGLPROVOKINGVERTEXPROC, ProvokingVertex)                   \
     X(PFNGLBLENDFUNCPROC, BlendFunc)                               \
     X(PFNGLBLENDEQUATIONPROC, BlendEquation)                       \
     X(PFNGLDEPTHFUNCPROC, DepthFunc)                               \

@@ -6,6 +6,11 @@ namespace {
 // remembers, so drawing state is left alone.
 constexpr GLenum kUploadTarget = GL_COPY_WRITE_BUFFER;
 
+std::uint64_t nextSerial() {
+    static std::uint64_t serial = 0;
+    return ++serial;
+}
+
 GLenum usageHint(DWORD usage) {
     return (usage & D3DUSAGE_DYNAMIC) != 0 ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
 }
@@ -40,11 +45,13 @@ GlBuffer<Interface, Desc>::GlBuffer(IDirect3DDevice8& device, GlContext& context
       context_(context),
       desc_(desc),
       storage_(desc.Size, indexSizeOf(desc)),
-      name_(name) {}
+      name_(name),
+      serial_(nextSerial()) {}
 
 template <class Interface, class Desc>
 GlBuffer<Interface, Desc>::~GlBuffer() {
     context_.makeCurrent();
+    vertexArray_.release(context_.gl());
     context_.gl().DeleteBuffers(1, &name_);
 }
 

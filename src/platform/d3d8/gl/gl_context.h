@@ -20,6 +20,8 @@ class GlContext {
     // Makes this context current on the calling thread if it is not already.
     void makeCurrent();
     const GlApi& gl() const { return gl_; }
+    // The same entry points, for tests that wrap some of them to count calls.
+    GlApi& entryPoints() { return gl_; }
     SDL_Window* window() const { return window_; }
     // Whether the window is a real one the viewer sees.
     bool presentsToWindow() const { return !ownsWindow_; }

@@ -15,6 +15,9 @@
 #include "platform/d3d8/ref_counted.h"
 
 class GlSurface;
+template <class Interface, class Desc>
+class GlBuffer;
+using GlIndexBuffer = GlBuffer<IDirect3DIndexBuffer8, D3DINDEXBUFFER_DESC>;
 
 // What the Direct3D object hands a new device.
 struct GlDeviceSetup {
@@ -39,6 +42,8 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     // The generated programs made so far (one per combination of the
     // states that change the code).
     std::size_t programCount() const { return pipeline_ ? pipeline_->programCount() : 0; }
+    // The GL entry points the device calls, for tests that count calls.
+    GlApi& glEntryPoints() { return context_->entryPoints(); }
     // The back buffer's pixels in an area (already checked to lie inside it).
     std::vector<DWORD> readBackBuffer(const RECT& area);
 
@@ -109,6 +114,8 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     // Sizes the back buffer and sets the state to its defaults.
     HRESULT startPresentation(const D3DPRESENT_PARAMETERS& params);
     void clearRegion(const D3DRECT& region, GLbitfield buffers);
+    void drawIndexed(D3DPRIMITIVETYPE type, const GlIndexBuffer& indices, UINT startIndex,
+                     UINT primitiveCount);
     UINT maxTextureSide();
     // The size of the current render target.
     D3DSURFACE_DESC renderTargetDesc() const;

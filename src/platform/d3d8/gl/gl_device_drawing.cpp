@@ -1,5 +1,8 @@
-// Vertex format and drawing from memory on the GL device.
+// Vertex format and drawing, from memory and from buffers, on the GL device.
+#include <cstdint>
+
 #include "platform/d3d8/draw_checks.h"
+#include "platform/d3d8/gl/gl_buffer.h"
 #include "platform/d3d8/gl/gl_device.h"
 #include "platform/d3d8/gl/render_state_flush.h"
 
@@ -45,14 +48,49 @@ HRESULT GlDevice::GetIndices(IDirect3DIndexBuffer8** buffer, UINT* baseVertexInd
     return bound_.getIndices(buffer, baseVertexIndex);
 }
 
-// Drawing from buffers is not carried out by this backend yet.
 HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
-    return checkDrawPrimitive(inScene_, vertexLayout(bound_.vertexShader), type, startVertex,
-                              primitiveCount, bound_);
+    const VertexLayout layout = vertexLayout(bound_.vertexShader);
+    const HRESULT checked =
+        checkDrawPrimitive(inScene_, layout, type, startVertex, primitiveCount, bound_);
+    if (FAILED(checked)) return checked;
+    auto* vertices = glBufferOf<GlVertexBuffer>(bound_.streamSource());
+    if (vertices == nullptr) return D3DERR_INVALIDCALL;  // a buffer of another device
+    context_->makeCurrent();
+    bindTarget();
+    if (!pipeline_->prepareDraw(state_, bound_, layout)) return D3DERR_DRIVERINVALIDCALL;
+    vertices->bindVertexArray(layout, bound_.streamStride);
+    context_->gl().DrawArrays(glPrimitive(type), GLint(startVertex),
+                              GLsizei(primitiveVertexCount(type, primitiveCount)));
+    return D3D_OK;
 }
 
+// The vertex range hint (minIndex, vertexCount) is not needed: every index
+// was checked to name a vertex of the stream's buffer.
 HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
                                        UINT startIndex, UINT primitiveCount) {
-    return checkDrawIndexedPrimitive(inScene_, vertexLayout(bound_.vertexShader), type, startIndex,
-                                     primitiveCount, bound_);
+    const VertexLayout layout = vertexLayout(bound_.vertexShader);
+    const HRESULT checked =
+        checkDrawIndexedPrimitive(inScene_, layout, type, startIndex, primitiveCount, bound_);
+    if (FAILED(checked)) return checked;
+    auto* vertices = glBufferOf<GlVertexBuffer>(bound_.streamSource());
+    auto* indices = glBufferOf<GlIndexBuffer>(bound_.indices());
+    if (vertices == nullptr || indices == nullptr) return D3DERR_INVALIDCALL;
+    context_->makeCurrent();
+    bindTarget();
+    if (!pipeline_->prepareDraw(state_, bound_, layout)) return D3DERR_DRIVERINVALIDCALL;
+    vertices->bindVertexArray(layout, bound_.streamStride);
+    vertices->useIndices(*indices);
+    drawIndexed(type, *indices, startIndex, primitiveCount);
+    return D3D_OK;
+}
+
+// Index i names vertex (base vertex index + i) of the stream.
+void GlDevice::drawIndexed(D3DPRIMITIVETYPE type, const GlIndexBuffer& indices, UINT startIndex,
+                           UINT primitiveCount) {
+    const GlApi& gl = context_->gl();
+    const UINT size = indices.storage().indexSize();
+    const auto* offset = reinterpret_cast<const void*>(std::uintptr_t(startIndex) * size);
+    gl.DrawElementsBaseVertex(
+        glPrimitive(type), GLsizei(primitiveVertexCount(type, primitiveCount)),
+        size == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, offset, GLint(bound_.baseVertexIndex));
 }

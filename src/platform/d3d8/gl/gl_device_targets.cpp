@@ -39,6 +39,7 @@ void GlDevice::bindTarget() {
 
 void GlDevice::restoreOwnTargets() {
     bound_.unbindAll(backBufferSurface_.get(), autoDepth_.get());
+    pipeline_->targetsChanged();
 }
 
 HRESULT GlDevice::checkResettable() {
@@ -65,6 +66,7 @@ HRESULT GlDevice::SetRenderTarget(IDirect3DSurface8* renderTarget,
     }
     bound_.bindRenderTarget(target);
     bound_.bindDepthStencil(depthStencil);
+    pipeline_->targetsChanged();
     state_.viewport = {0, 0, desc.Width, desc.Height, 0.0f, 1.0f};
     state_.markDirty(StateGroup::Viewport);
     return D3D_OK;

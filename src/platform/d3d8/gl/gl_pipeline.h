@@ -12,14 +12,17 @@
 #include "platform/d3d8/gl/program_cache.h"
 #include "platform/d3d8/gl/sampler_stages.h"
 #include "platform/d3d8/gl/target_binder.h"
+#include "platform/d3d8/gl/uniform_values.h"
 #include "platform/d3d8/gl/vertex_stream.h"
 
 class GlPipeline {
   public:
     explicit GlPipeline(const GlApi& gl);
 
-    // The device's render target and depth-stencil surface as GL's draw framebuffer.
+    // The device's render target and depth-stencil surface as GL's draw
+    // framebuffer; looked up again only after targetsChanged.
     void bindTarget(const BoundResources& bound, const Framebuffer& backBuffer);
+    void targetsChanged() { targetCurrent_ = false; }
     // Sends what a draw of vertices laid out as `layout` needs; false when
     // there is no program to draw them with.
     bool prepareDraw(DeviceState& state, const BoundResources& bound, const VertexLayout& layout);
@@ -31,16 +34,17 @@ class GlPipeline {
 
   private:
     std::uint8_t stageTextures(const BoundResources& bound);
-    void sendUniforms(const GlProgram& program, const DeviceState& state, bool pretransformed);
 
     const GlApi& gl_;
     TargetBinder target_;
     SamplerStages samplers_;
     ProgramCache programs_;
+    UniformTracker uniforms_;
     VertexStream stream_;
     std::array<GLuint, D3D_TEXTURE_STAGE_COUNT> textureNames_{};
     GLuint usedProgram_ = 0;
+    bool targetCurrent_ = false;
     // The previous draw's key and program: consecutive draws mostly share them.
     FixedFunctionKey lastKey_;
-    const GlProgram* lastProgram_ = nullptr;
+    GlProgram* lastProgram_ = nullptr;
 };

@@ -63,7 +63,7 @@ ProgramCache::~ProgramCache() {
     for (const auto& [key, program] : programs_) gl_.DeleteProgram(program.name);
 }
 
-const GlProgram& ProgramCache::program(const FixedFunctionKey& key) {
+GlProgram& ProgramCache::program(const FixedFunctionKey& key) {
     auto found = programs_.find(key);
     if (found != programs_.end()) return found->second;
     return programs_.emplace(key, build(key)).first->second;
@@ -79,10 +79,6 @@ GlProgram ProgramCache::build(const FixedFunctionKey& key) {
     gl_.DeleteShader(fragment);
     if (program.name == 0) return program;
     bindSamplers(gl_, program.name, key.stageCount);
-    program.viewport = gl_.GetUniformLocation(program.name, "uViewport");
-    program.depthRange = gl_.GetUniformLocation(program.name, "uDepthRange");
-    program.worldViewProjection = gl_.GetUniformLocation(program.name, "uWorldViewProjection");
-    program.textureFactor = gl_.GetUniformLocation(program.name, "uTextureFactor");
-    program.alphaRef = gl_.GetUniformLocation(program.name, "uAlphaRef");
+    locateUniforms(gl_, program, key.lighting.lightCount);
     return program;
 }

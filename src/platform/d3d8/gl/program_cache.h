@@ -6,15 +6,7 @@
 
 #include "platform/d3d8/gl/fixed_function_key.h"
 #include "platform/d3d8/gl/gl_api.h"
-
-struct GlProgram {
-    GLuint name = 0;  // 0: GL refused the program; draws with it are skipped
-    GLint viewport = -1;
-    GLint depthRange = -1;
-    GLint worldViewProjection = -1;
-    GLint textureFactor = -1;
-    GLint alphaRef = -1;
-};
+#include "platform/d3d8/gl/program_uniforms.h"
 
 class ProgramCache {
   public:
@@ -25,7 +17,7 @@ class ProgramCache {
 
     // The program for a key, built on first use. A program GL refuses is
     // reported once on standard error and remembered as refused.
-    const GlProgram& program(const FixedFunctionKey& key);
+    GlProgram& program(const FixedFunctionKey& key);
     std::size_t size() const { return programs_.size(); }
 
   private:

@@ -1,26 +1,10 @@
 #include "platform/d3d8/gl/vertex_stream.h"
 
-#include "platform/d3d8/gl/fixed_function_shader.h"
+#include "platform/d3d8/gl/vertex_attributes.h"
 
 namespace {
 
 constexpr UINT INITIAL_CAPACITY = 64 * 1024;
-
-bool sameLayout(const VertexLayout& a, const VertexLayout& b) {
-    if (a.positionFloats != b.positionFloats || a.normalOffset != b.normalOffset ||
-        a.diffuseOffset != b.diffuseOffset || a.specularOffset != b.specularOffset ||
-        a.texCoordCount != b.texCoordCount)
-        return false;
-    for (UINT set = 0; set < a.texCoordCount; ++set)
-        if (a.texCoordOffset[set] != b.texCoordOffset[set] ||
-            a.texCoordFloats[set] != b.texCoordFloats[set])
-            return false;
-    return true;
-}
-
-const void* byteOffset(UINT offset) {
-    return reinterpret_cast<const void*>(std::uintptr_t(offset));
-}
 
 }  // namespace
 
@@ -64,36 +48,7 @@ UINT VertexStream::reserve(UINT bytes, UINT stride) {
 }
 
 void VertexStream::setPointers(const VertexLayout& layout, UINT stride) {
-    const GLsizei step = GLsizei(stride);
-    const GLint positionSize = layout.pretransformed ? 4 : 3;
-    gl_.EnableVertexAttribArray(ATTRIBUTE_POSITION);
-    gl_.VertexAttribPointer(ATTRIBUTE_POSITION, positionSize, GL_FLOAT, GL_FALSE, step,
-                            byteOffset(0));
-    const auto colour = [&](GLuint location, int offset) {
-        if (offset < 0) return gl_.DisableVertexAttribArray(location);
-        gl_.EnableVertexAttribArray(location);
-        gl_.VertexAttribPointer(location, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, step,
-                                byteOffset(UINT(offset)));
-    };
-    colour(ATTRIBUTE_DIFFUSE, layout.diffuseOffset);
-    colour(ATTRIBUTE_SPECULAR, layout.specularOffset);
-    if (layout.normalOffset < 0) {
-        gl_.DisableVertexAttribArray(ATTRIBUTE_NORMAL);
-    } else {
-        gl_.EnableVertexAttribArray(ATTRIBUTE_NORMAL);
-        gl_.VertexAttribPointer(ATTRIBUTE_NORMAL, 3, GL_FLOAT, GL_FALSE, step,
-                                byteOffset(UINT(layout.normalOffset)));
-    }
-    for (UINT set = 0; set < MAX_TEXCOORD_SETS; ++set) {
-        const GLuint location = ATTRIBUTE_TEXCOORD0 + set;
-        if (set >= layout.texCoordCount) {
-            gl_.DisableVertexAttribArray(location);
-            continue;
-        }
-        gl_.EnableVertexAttribArray(location);
-        gl_.VertexAttribPointer(location, GLint(layout.texCoordFloats[set]), GL_FLOAT, GL_FALSE,
-                                step, byteOffset(layout.texCoordOffset[set]));
-    }
+    setAttributePointers(gl_, layout, stride);
     pointersLayout_ = layout;
     pointersStride_ = stride;
 }
