@@ -81,13 +81,19 @@ TEST_F(GlStageOperations, OperationsComputeAsDirect3DDoes) {
 
 // Stage 1 carries on from stage 0's result (CURRENT) until a disabled stage.
 TEST_F(GlStageOperations, StagesChainThroughTheCurrentColour) {
-    device->SetTexture(1, nullptr);  // an unbound stage's texture reads white
+    device->SetTexture(1, nullptr);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
     device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT);
     device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_TFACTOR);
     EXPECT_TRUE(nearColour(shade(D3DTOP_SELECTARG1, D3DTA_TEXTURE, D3DTA_DIFFUSE), 0x041024, 2));
+    // Without a texture, a stage whose first argument is the texture passes
+    // the current colour on; as another argument the texture reads white.
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
     device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    EXPECT_TRUE(nearColour(shade(D3DTOP_SELECTARG1, D3DTA_DIFFUSE, D3DTA_DIFFUSE), 0x204060, 1));
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT);
+    device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_TEXTURE);
     EXPECT_TRUE(nearColour(shade(D3DTOP_SELECTARG1, D3DTA_DIFFUSE, D3DTA_DIFFUSE), 0xffffff, 0));
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
 }

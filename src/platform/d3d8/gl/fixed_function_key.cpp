@@ -41,6 +41,15 @@ void coordinateKey(FixedFunctionStage& key, const StageStates& stage, const Vert
     key.projected = key.transformCount != 0 && (flags & D3DTTFF_PROJECTED) ? 1 : 0;
 }
 
+// Without a texture, a stage whose first argument is the texture passes the
+// current colour (or alpha) on unchanged, as Direct3D's reference
+// rasterizer treats such a stage; the stages after it still apply.
+void passCurrentWithoutTexture(std::uint8_t& op, std::uint8_t (&args)[3]) {
+    if ((args[0] & D3DTA_SELECTMASK) != D3DTA_TEXTURE || op == D3DTOP_DISABLE) return;
+    op = D3DTOP_SELECTARG1;
+    args[0] = D3DTA_CURRENT;
+}
+
 FixedFunctionStage stageKey(const StageStates& stage, const VertexLayout& layout, bool textured) {
     FixedFunctionStage key;
     key.colorOp = operation(stage[D3DTSS_COLOROP]);
@@ -55,7 +64,12 @@ FixedFunctionStage stageKey(const StageStates& stage, const VertexLayout& layout
                         ? std::uint8_t(D3DTA_TEMP)
                         : std::uint8_t(D3DTA_CURRENT);
     key.textured = textured ? 1 : 0;
-    if (textured) coordinateKey(key, stage, layout);
+    if (textured) {
+        coordinateKey(key, stage, layout);
+    } else {
+        passCurrentWithoutTexture(key.colorOp, key.colorArg);
+        passCurrentWithoutTexture(key.alphaOp, key.alphaArg);
+    }
     return key;
 }
 

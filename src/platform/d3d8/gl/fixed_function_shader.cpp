@@ -196,8 +196,9 @@ std::string alphaValue(const FixedFunctionStage& stage, unsigned index, const st
     return operationValue(stage.alphaOp, operands(stage.alphaArg, index, ".a"), index, false);
 }
 
-// A stage without a texture reads opaque white; one whose coordinate set the
-// vertex lacks samples at (0, 0).
+// A stage without a texture reads opaque white where it takes the texture
+// as another than its first argument; one whose coordinate set the vertex
+// lacks samples at (0, 0).
 std::string texelFetch(const FixedFunctionStage& stage, unsigned index) {
     if (!stage.textured) return "vec4(1.0)";
     return "texture(uTexture" + number(index) + ", " + sampleCoordinates(stage, index) + ")";
