@@ -88,5 +88,5 @@ int GetTextFaceA(HDC dc, int count, LPSTR faceName) {
     size_t copied = std::min(family.size(), size_t(count - 1));
     std::memcpy(faceName, family.data(), copied);
     faceName[copied] = '\0';
-    return int(copied) + 1;
+    return int(copied);
 }

@@ -21,6 +21,6 @@ HFONT CreateFontIndirectA(const LOGFONTA* font);
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 // The family of the face the DC's font resolved to (e.g. "Liberation Sans"
 // for "Arial"). Copies at most count - 1 characters and a terminating zero
-// and returns the number of characters copied with it; with a null buffer,
-// returns the name's length plus one. 0 on failure.
+// and returns the number of characters copied, the zero not counted; with a
+// null buffer, returns the name's length plus one. 0 on failure.
 int GetTextFaceA(HDC dc, int count, LPSTR faceName);

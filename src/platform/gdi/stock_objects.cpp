@@ -21,7 +21,7 @@ HBITMAP stockBitmap() {
     return bitmap;
 }
 
-// The default face at the default height stands in for the system font.
+// The default face, bold, at the default height stands in for the system font.
 HFONT stockFont() {
     static const HFONT font = [] {
         LOGFONTA system{};

@@ -84,7 +84,7 @@ TEST(Fonts, FaceNameBufferIsBoundedAndSized) {
     Canvas canvas(4, 4, font);
     EXPECT_EQ(GetTextFaceA(canvas.dc, 0, nullptr), int(std::string("Liberation Sans").size()) + 1);
     char shortName[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_EQ(GetTextFaceA(canvas.dc, 4, shortName), 4);
+    EXPECT_EQ(GetTextFaceA(canvas.dc, 4, shortName), 3);
     EXPECT_STREQ(shortName, "Lib");
     DeleteObject(font);
 }
