@@ -39,6 +39,7 @@ void fillPixels(BitmapRecord& bitmap, const PixelRect& area, COLORREF color) {
 void blendCoverage(BitmapRecord& bitmap, const GlyphCoverage& coverage, COLORREF color) {
     const PixelRect& area = coverage.area;
     PixelRect visible = intersect(area, bitmap.bounds());
+    if (visible.empty()) return;
     std::uint32_t ink = dibPixel(color);
     for (int y = visible.top; y < visible.bottom; ++y) {
         std::uint32_t* row = bitmap.row(y);
