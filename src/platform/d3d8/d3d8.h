@@ -125,6 +125,16 @@ struct IDirect3DDevice8 : IUnknown8 {
     virtual HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) = 0;
     virtual HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) = 0;
 
+    // State blocks. Between BeginStateBlock and EndStateBlock the recordable
+    // setters (render, stage and transform states, viewport, lights,
+    // material, textures, vertex format, stream source and indices) fill the
+    // block and leave the device's own state as it was. Tokens are never 0.
+    virtual HRESULT BeginStateBlock() = 0;
+    virtual HRESULT EndStateBlock(DWORD* token) = 0;
+    virtual HRESULT ApplyStateBlock(DWORD token) = 0;
+    virtual HRESULT CaptureStateBlock(DWORD token) = 0;
+    virtual HRESULT DeleteStateBlock(DWORD token) = 0;
+
     // Fixed-function lighting. Lights are kept by index (up to
     // D3D_MAX_LIGHT_INDEX); LightEnable on an index never set creates
     // Direct3D's default light there. At most D3D_MAX_ACTIVE_LIGHTS are

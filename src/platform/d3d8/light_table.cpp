@@ -10,14 +10,12 @@ D3DLIGHT8 defaultLight() {
     return light;
 }
 
-namespace {
-
-bool validLight(const D3DLIGHT8& light) {
-    if (light.Type < D3DLIGHT_POINT || light.Type > D3DLIGHT_DIRECTIONAL) return false;
-    return light.Range >= 0.0f;  // false for NaN too
+HRESULT checkLight(DWORD index, const D3DLIGHT8* light) {
+    if (light == nullptr || index > D3D_MAX_LIGHT_INDEX) return D3DERR_INVALIDCALL;
+    if (light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL)
+        return D3DERR_INVALIDCALL;
+    return light->Range >= 0.0f ? D3D_OK : D3DERR_INVALIDCALL;  // NaN fails too
 }
-
-}  // namespace
 
 LightTable::Slot& LightTable::slotAt(DWORD index) {
     if (index >= slots_.size()) slots_.resize(std::size_t(index) + 1);
@@ -30,8 +28,8 @@ LightTable::Slot& LightTable::slotAt(DWORD index) {
 }
 
 HRESULT LightTable::set(DWORD index, const D3DLIGHT8* light) {
-    if (light == nullptr || index > D3D_MAX_LIGHT_INDEX || !validLight(*light))
-        return D3DERR_INVALIDCALL;
+    const HRESULT checked = checkLight(index, light);
+    if (FAILED(checked)) return checked;
     slotAt(index).light = *light;
     return D3D_OK;
 }

@@ -17,11 +17,14 @@ constexpr DWORD D3D_MAX_LIGHT_INDEX = 4095;
 // light along +z.
 D3DLIGHT8 defaultLight();
 
+// D3DERR_INVALIDCALL for a null light, an index above the maximum, a type
+// that is not point, spot or directional, or a range that is negative or
+// not a number.
+HRESULT checkLight(DWORD index, const D3DLIGHT8* light);
+
 class LightTable {
   public:
-    // D3DERR_INVALIDCALL for a null light, an index above the maximum, a
-    // type that is not point, spot or directional, or a range that is
-    // negative or not a number; the table is then unchanged.
+    // A light checkLight refuses leaves the table unchanged.
     HRESULT set(DWORD index, const D3DLIGHT8* light);
     // D3DERR_INVALIDCALL for an index never set.
     HRESULT get(DWORD index, D3DLIGHT8* light) const;

@@ -68,6 +68,7 @@ GlDevice::GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> contex
 
 GlDevice::~GlDevice() {
     context_->makeCurrent();
+    blocks_.clear();  // they may hold the last hold on textures and buffers
     bound_.unbindAll(nullptr, nullptr);
     pipeline_.reset();
     autoDepth_.reset();
@@ -222,6 +223,7 @@ void GlDevice::clearRegion(const D3DRECT& region, GLbitfield buffers) {
 }
 
 HRESULT GlDevice::SetViewport(const D3DVIEWPORT8* viewport) {
+    if (StateBlock* block = blocks_.recording()) return block->setViewport(viewport);
     const D3DSURFACE_DESC target = renderTargetDesc();
     return state_.setViewport(viewport, target.Width, target.Height);
 }
@@ -233,6 +235,7 @@ HRESULT GlDevice::GetViewport(D3DVIEWPORT8* viewport) {
 }
 
 HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) {
+    if (StateBlock* block = blocks_.recording()) return block->setTransform(type, matrix);
     return state_.setTransform(type, matrix);
 }
 
@@ -241,6 +244,7 @@ HRESULT GlDevice::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) {
 }
 
 HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+    if (StateBlock* block = blocks_.recording()) return block->setRenderState(state, value);
     return state_.setRenderState(state, value);
 }
 
@@ -249,6 +253,7 @@ HRESULT GlDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
 }
 
 HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+    if (StateBlock* block = blocks_.recording()) return block->setStageState(stage, type, value);
     return state_.setStageState(stage, type, value);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/d3d8/gl/gl_depth_surface.h"
 #include "platform/d3d8/gl/gl_pipeline.h"
 #include "platform/d3d8/ref_counted.h"
+#include "platform/d3d8/state_blocks.h"
 
 class GlSurface;
 template <class Interface, class Desc>
@@ -90,6 +91,11 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     HRESULT GetDepthStencilSurface(IDirect3DSurface8** depthStencil) override;
     HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
     HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
+    HRESULT BeginStateBlock() override;
+    HRESULT EndStateBlock(DWORD* token) override;
+    HRESULT ApplyStateBlock(DWORD token) override;
+    HRESULT CaptureStateBlock(DWORD token) override;
+    HRESULT DeleteStateBlock(DWORD token) override;
     HRESULT SetLight(DWORD index, const D3DLIGHT8* light) override;
     HRESULT GetLight(DWORD index, D3DLIGHT8* light) override;
     HRESULT LightEnable(DWORD index, BOOL enable) override;
@@ -144,6 +150,7 @@ class GlDevice : public RefCounted<IDirect3DDevice8> {
     // Default-pool resources alive: Reset fails while there are any.
     std::size_t defaultPoolResources_ = 0;
     BoundResources bound_;
+    StateBlocks blocks_;
     bool inScene_ = false;
     bool cursorShown_ = true;
 };

@@ -7,6 +7,7 @@
 #include "platform/d3d8/gl/render_state_flush.h"
 
 HRESULT GlDevice::SetVertexShader(DWORD handle) {
+    if (StateBlock* block = blocks_.recording()) return block->setVertexShader(handle);
     bound_.vertexShader = handle;
     return D3D_OK;
 }
@@ -32,6 +33,8 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
 }
 
 HRESULT GlDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
+    if (StateBlock* block = blocks_.recording())
+        return block->setStreamSource(stream, buffer, stride);
     return bound_.setStreamSource(stream, buffer, stride);
 }
 
@@ -40,6 +43,7 @@ HRESULT GlDevice::GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer, 
 }
 
 HRESULT GlDevice::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
+    if (StateBlock* block = blocks_.recording()) return block->setIndices(buffer, baseVertexIndex);
     bound_.bindIndices(buffer, baseVertexIndex);
     return D3D_OK;
 }

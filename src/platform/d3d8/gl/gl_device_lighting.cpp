@@ -3,6 +3,7 @@
 #include "platform/d3d8/gl/gl_device.h"
 
 HRESULT GlDevice::SetLight(DWORD index, const D3DLIGHT8* light) {
+    if (StateBlock* block = blocks_.recording()) return block->setLight(index, light);
     return state_.setLight(index, light);
 }
 
@@ -11,6 +12,7 @@ HRESULT GlDevice::GetLight(DWORD index, D3DLIGHT8* light) {
 }
 
 HRESULT GlDevice::LightEnable(DWORD index, BOOL enable) {
+    if (StateBlock* block = blocks_.recording()) return block->enableLight(index, enable);
     return state_.enableLight(index, enable);
 }
 
@@ -19,6 +21,7 @@ HRESULT GlDevice::GetLightEnable(DWORD index, BOOL* enable) {
 }
 
 HRESULT GlDevice::SetMaterial(const D3DMATERIAL8* material) {
+    if (StateBlock* block = blocks_.recording()) return block->setMaterial(material);
     return state_.setMaterial(material);
 }
 

@@ -40,6 +40,7 @@ HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
     if (stage >= D3D_TEXTURE_STAGE_COUNT) return D3DERR_INVALIDCALL;
     if (texture != nullptr && dynamic_cast<GlTexture*>(texture) == nullptr)
         return D3DERR_INVALIDCALL;  // another device's texture
+    if (StateBlock* block = blocks_.recording()) return block->setTexture(stage, texture);
     bound_.bindTexture(stage, texture);
     return D3D_OK;
 }

@@ -25,6 +25,7 @@ RecordingDevice::RecordingDevice(RecordingDirect3D& direct3d, UINT adapter, D3DD
 }
 
 RecordingDevice::~RecordingDevice() {
+    blocks_.clear();  // they may hold the last hold on textures and buffers
     bound_.unbindAll(nullptr, nullptr);
     autoDepth_.reset();
     backBuffer_.reset();
@@ -228,6 +229,7 @@ HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT8* viewport) {
         args = {double(viewport->X),      double(viewport->Y),    double(viewport->Width),
                 double(viewport->Height), double(viewport->MinZ), double(viewport->MaxZ)};
     return recorder_.call("SetViewport", std::move(args), [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setViewport(viewport);
         const D3DSURFACE_DESC target = renderTargetDesc();
         return state_.setViewport(viewport, target.Width, target.Height);
     });
@@ -244,8 +246,10 @@ HRESULT RecordingDevice::GetViewport(D3DVIEWPORT8* viewport) {
 HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) {
     std::vector<double> args{double(type)};
     for (int i = 0; matrix != nullptr && i < 16; ++i) args.push_back(matrix->m[i / 4][i % 4]);
-    return recorder_.call("SetTransform", std::move(args),
-                          [&] { return state_.setTransform(type, matrix); });
+    return recorder_.call("SetTransform", std::move(args), [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setTransform(type, matrix);
+        return state_.setTransform(type, matrix);
+    });
 }
 
 HRESULT RecordingDevice::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) {
@@ -254,8 +258,10 @@ HRESULT RecordingDevice::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* mat
 }
 
 HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
-    return recorder_.call("SetRenderState", {double(state), double(value)},
-                          [&] { return state_.setRenderState(state, value); });
+    return recorder_.call("SetRenderState", {double(state), double(value)}, [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setRenderState(state, value);
+        return state_.setRenderState(state, value);
+    });
 }
 
 HRESULT RecordingDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
@@ -266,7 +272,11 @@ HRESULT RecordingDevice::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) 
 HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                               DWORD value) {
     return recorder_.call("SetTextureStageState", {double(stage), double(type), double(value)},
-                          [&] { return state_.setStageState(stage, type, value); });
+                          [&] {
+                              if (StateBlock* block = blocks_.recording())
+                                  return block->setStageState(stage, type, value);
+                              return state_.setStageState(stage, type, value);
+                          });
 }
 
 HRESULT RecordingDevice::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,

@@ -13,6 +13,7 @@
 #include "platform/d3d8/recording/recorder.h"
 #include "platform/d3d8/recording/recording_depth_surface.h"
 #include "platform/d3d8/ref_counted.h"
+#include "platform/d3d8/state_blocks.h"
 
 class RecordingDirect3D;
 class RecordingSurface;
@@ -86,6 +87,12 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     // Logged arguments: stage, the texture's address.
     HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
     HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture8** texture) override;
+    // Logged arguments: the token (none for BeginStateBlock and EndStateBlock).
+    HRESULT BeginStateBlock() override;
+    HRESULT EndStateBlock(DWORD* token) override;
+    HRESULT ApplyStateBlock(DWORD token) override;
+    HRESULT CaptureStateBlock(DWORD token) override;
+    HRESULT DeleteStateBlock(DWORD token) override;
     // Logged arguments: index, Type, Diffuse, Specular, Ambient (r, g, b, a
     // each), Position, Direction (x, y, z each), Range, Falloff,
     // Attenuation0, 1, 2, Theta, Phi.
@@ -149,6 +156,7 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     // Default-pool resources alive: Reset fails while there are any.
     std::size_t defaultPoolResources_ = 0;
     BoundResources bound_;
+    StateBlocks blocks_;
     bool inScene_ = false;
     bool cursorShown_ = true;
     unsigned presents_ = 0;

@@ -34,6 +34,7 @@ void appendVertex(std::vector<double>& args, const VertexLayout& layout, const B
 
 HRESULT RecordingDevice::SetVertexShader(DWORD handle) {
     return recorder_.call("SetVertexShader", {double(handle)}, [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setVertexShader(handle);
         bound_.vertexShader = handle;
         return D3D_OK;
     });
@@ -64,7 +65,11 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
 
 HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
     return recorder_.call("SetStreamSource", {double(stream), address(buffer), double(stride)},
-                          [&] { return bound_.setStreamSource(stream, buffer, stride); });
+                          [&] {
+                              if (StateBlock* block = blocks_.recording())
+                                  return block->setStreamSource(stream, buffer, stride);
+                              return bound_.setStreamSource(stream, buffer, stride);
+                          });
 }
 
 HRESULT RecordingDevice::GetStreamSource(UINT stream, IDirect3DVertexBuffer8** buffer,
@@ -75,6 +80,8 @@ HRESULT RecordingDevice::GetStreamSource(UINT stream, IDirect3DVertexBuffer8** b
 
 HRESULT RecordingDevice::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
     return recorder_.call("SetIndices", {address(buffer), double(baseVertexIndex)}, [&] {
+        if (StateBlock* block = blocks_.recording())
+            return block->setIndices(buffer, baseVertexIndex);
         bound_.bindIndices(buffer, baseVertexIndex);
         return D3D_OK;
     });

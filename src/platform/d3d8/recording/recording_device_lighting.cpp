@@ -40,8 +40,10 @@ std::vector<double> materialArgs(const D3DMATERIAL8* material) {
 }  // namespace
 
 HRESULT RecordingDevice::SetLight(DWORD index, const D3DLIGHT8* light) {
-    return recorder_.call("SetLight", lightArgs(index, light),
-                          [&] { return state_.setLight(index, light); });
+    return recorder_.call("SetLight", lightArgs(index, light), [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setLight(index, light);
+        return state_.setLight(index, light);
+    });
 }
 
 HRESULT RecordingDevice::GetLight(DWORD index, D3DLIGHT8* light) {
@@ -50,8 +52,10 @@ HRESULT RecordingDevice::GetLight(DWORD index, D3DLIGHT8* light) {
 }
 
 HRESULT RecordingDevice::LightEnable(DWORD index, BOOL enable) {
-    return recorder_.call("LightEnable", {double(index), double(enable)},
-                          [&] { return state_.enableLight(index, enable); });
+    return recorder_.call("LightEnable", {double(index), double(enable)}, [&] {
+        if (StateBlock* block = blocks_.recording()) return block->enableLight(index, enable);
+        return state_.enableLight(index, enable);
+    });
 }
 
 HRESULT RecordingDevice::GetLightEnable(DWORD index, BOOL* enable) {
@@ -60,8 +64,10 @@ HRESULT RecordingDevice::GetLightEnable(DWORD index, BOOL* enable) {
 }
 
 HRESULT RecordingDevice::SetMaterial(const D3DMATERIAL8* material) {
-    return recorder_.call("SetMaterial", materialArgs(material),
-                          [&] { return state_.setMaterial(material); });
+    return recorder_.call("SetMaterial", materialArgs(material), [&] {
+        if (StateBlock* block = blocks_.recording()) return block->setMaterial(material);
+        return state_.setMaterial(material);
+    });
 }
 
 HRESULT RecordingDevice::GetMaterial(D3DMATERIAL8* material) {

@@ -48,6 +48,7 @@ HRESULT RecordingDevice::CreateDepthStencilSurface(UINT width, UINT height, D3DF
 HRESULT RecordingDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
     return recorder_.call("SetTexture", {double(stage), address(texture)}, [&] {
         if (stage >= D3D_TEXTURE_STAGE_COUNT) return D3DERR_INVALIDCALL;
+        if (StateBlock* block = blocks_.recording()) return block->setTexture(stage, texture);
         bound_.bindTexture(stage, texture);
         return D3D_OK;
     });
