@@ -36,26 +36,22 @@ void fillBackground(SetupPicture& picture) {
             picture.pixels[y * picture.width + x] = packed(background(x, y));
 }
 
-void fillCell(SetupPicture& picture, unsigned left, unsigned top, unsigned size, Rgb colour) {
-    for (unsigned y = top; y < top + size && y < picture.height; ++y)
-        for (unsigned x = left; x < left + size && x < picture.width; ++x)
-            picture.pixels[y * picture.width + x] = packed(colour);
-}
-
-// Writes the text centred on the row at `top`, each glyph cell `scale`
-// pixels square, with a shadow one cell-third down and right.
+// Writes the text centred on the row at `top`, with a dark shadow a third
+// of a cell down and right.
 void writeCentred(SetupPicture& picture, std::string_view text, unsigned top, unsigned scale,
                   Rgb colour) {
-    const unsigned advance = (blockLetterColumns + 1) * scale;
-    const unsigned left = (picture.width - unsigned(text.size()) * advance + scale) / 2;
-    for (unsigned offset : {scale / 3 + 1, 0u})
-        for (unsigned i = 0; i < text.size(); ++i)
-            for (unsigned row = 0; row < blockLetterRows; ++row)
-                for (unsigned column = 0; column < blockLetterColumns; ++column)
-                    if (blockLetterCell(text[i], column, row))
-                        fillCell(picture, left + i * advance + column * scale + offset,
-                                 top + row * scale + offset, scale,
-                                 offset ? Rgb{10, 8, 24} : colour);
+    const BlockText set = setInBlockLetters(text, scale);
+    const unsigned left = (picture.width - set.width) / 2;
+    const unsigned shadow = scale / 3 + 1;
+    for (unsigned y = 0; y < set.height + shadow; ++y)
+        for (unsigned x = 0; x < set.width + shadow; ++x) {
+            if (top + y >= picture.height || left + x >= picture.width) continue;
+            std::uint32_t& pixel = picture.pixels[(top + y) * picture.width + left + x];
+            if (set.at(x, y))
+                pixel = packed(colour);
+            else if (x >= shadow && y >= shadow && set.at(x - shadow, y - shadow))
+                pixel = packed(Rgb{10, 8, 24});
+        }
 }
 
 }  // namespace
