@@ -17,24 +17,19 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-void putLittleEndian(Bytes& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(std::uint8_t(value >> (8 * i)));
-}
-
 // A 24-bit BMP whose pixel (x, y) is colour(x, y), 0xRRGGBB.
 template <typename Colour>
 Bytes bmp(unsigned width, unsigned height, Colour colour) {
     const unsigned stride = (width * 3 + 3) & ~3u;
     Bytes bytes{'B', 'M'};
-    for (std::uint32_t v : {54 + stride * height, 0u, 54u, 40u, width, height})
-        putLittleEndian(bytes, v, 4);
-    putLittleEndian(bytes, 1, 2);
-    putLittleEndian(bytes, 24, 2);
-    for (int i = 0; i < 6; ++i) putLittleEndian(bytes, 0, 4);
-    for (unsigned y = height; y-- > 0;) {
-        for (unsigned x = 0; x < width; ++x) putLittleEndian(bytes, colour(x, y), 3);
-        bytes.resize(bytes.size() + stride - width * 3);
-    }
+    auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(std::uint8_t(value >> (8 * i)));
+    };
+    for (std::uint32_t v : {54 + stride * height, 0u, 54u, 40u, width, height}) put(v, 4);
+    put(1 | 24 << 16, 4);  // one plane, 24 bits
+    bytes.resize(54);
+    for (unsigned y = height; y-- > 0; bytes.resize(bytes.size() + stride - width * 3))
+        for (unsigned x = 0; x < width; ++x) put(colour(x, y), 3);
     return bytes;
 }
 

@@ -1,101 +1,114 @@
 // The setup dialog on a private X server, driven by key presses as a viewer
-// would make them; and the player that shows it, left with Esc.
+// would make them (from a second thread, on a connection of its own), and
+// the player that shows it, left with Esc.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 
-#include "child_process.h"
-#include "x_test_display.h"
+#include "framework/graphics_app.h"
+#include "framework/setup_dialog.h"
+#include "platform/d3d8/recording/recording_direct3d.h"
+#include "x_keyboard.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using Environment = std::map<std::string, std::optional<std::string>>;
-
-// Both adapters' defaults: the first adapter's HAL, 640 x 480 x 32 (mode 7
-// of the sorted list), windowed.
-constexpr char unchanged[] = "result 1 adapter 0 device 0 mode 7 windowed 1\n";
-
 class SetupWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { display = std::make_unique<XTestDisplay>(); }
-    static void TearDownTestSuite() { display.reset(); }
+    static void SetUpTestSuite() {
+        XInitThreads();  // GTK's connection and the keyboard's live in two threads
+        keyboard = std::make_unique<XKeyboard>();
+        if (!keyboard->ready()) return;
+        setenv("DISPLAY", keyboard->displayName().c_str(), 1);
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus to look for
+        setenv("LC_ALL", "C.UTF-8", 1);  // what GTK would make the process locale
+    }
+    static void TearDownTestSuite() { keyboard.reset(); }
 
+    // Two adapters; the second one's HAL cannot render in a window. Both
+    // default to their HAL in 640 x 480 x 32 (mode 7 of the sorted list).
     void SetUp() override {
-        if (!display->ready()) GTEST_SKIP() << "no X server could be started (Xvfb)";
-        display->takeMappedTopLevels();
+        if (!keyboard->ready()) GTEST_SKIP() << "no X server could be started (Xvfb)";
+        keyboard->takeMappedTopLevels();
+        RecordingConfig config;
+        RecordingAdapter second = standardRecordingAdapter();
+        second.hal.caps.Caps2 = 0;
+        config.adapters.push_back(second);
+        IDirect3D8* direct3d = createRecordingDirect3D(config, log);
+        ASSERT_EQ(app.catalog.build(*direct3d, app), S_OK);
+        direct3d->Release();
     }
 
-    Environment onDisplay() const {
-        return {
-            {"DISPLAY", display->name()}, {"WAYLAND_DISPLAY", std::nullopt}, {"NO_AT_BRIDGE", "1"}};
+    int runDialogTyping(const std::vector<KeySym>& keys) {
+        auto typed =
+            std::async(std::launch::async, [&] { return keyboard->typeInto("Vexmoorra", keys); });
+        const int result = runSetupDialog(app);
+        EXPECT_TRUE(typed.get());
+        return result;
+    }
+    std::string selection() const {
+        const AdapterInfo& adapter = app.catalog.adapters[app.currentAdapter];
+        const DeviceInfo& device = adapter.devices[adapter.currentDevice];
+        return "adapter " + std::to_string(app.currentAdapter) + " device " +
+               std::to_string(adapter.currentDevice) + " mode " +
+               std::to_string(device.currentMode) + (device.windowed ? " windowed" : " full");
     }
 
-    // Runs `program`, types the keys once the dialog is up, and returns how
-    // the program ended.
-    ChildOutcome typeIntoDialog(const std::string& program, const std::vector<KeySym>& keys,
-                                const std::string& folder = ".") {
-        ChildProcess child(program, onDisplay(), folder);
-        EXPECT_TRUE(display->waitForWindow("Vexmoorra", 20s)) << "the dialog did not appear";
-        display->typeKeys(keys);
-        return child.wait(20s);
-    }
-
-    static std::unique_ptr<XTestDisplay> display;
+    static std::unique_ptr<XKeyboard> keyboard;
+    CallLog log;
+    GraphicsApp app;
 };
 
-std::unique_ptr<XTestDisplay> SetupWindowTest::display;
+std::unique_ptr<XKeyboard> SetupWindowTest::keyboard;
 
-TEST_F(SetupWindowTest, EnterRunsTheDemoAndEscRunsAway) {
-    ChildOutcome enter = typeIntoDialog(SETUP_DIALOG_PROBE, {XK_Return});
-    EXPECT_EQ(enter.exitCode, 0) << enter.err;
-    EXPECT_EQ(enter.out, unchanged);
-    ChildOutcome escape = typeIntoDialog(SETUP_DIALOG_PROBE, {XK_Escape});
-    EXPECT_EQ(escape.out, "result 2 adapter 0 device 0 mode 7 windowed 1\n");
+TEST_F(SetupWindowTest, EnterRunsTheDemoAndEscRunsAwayLeavingTheCatalogAlone) {
+    EXPECT_EQ(runDialogTyping({XK_Return}), 1);
+    EXPECT_EQ(selection(), "adapter 0 device 0 mode 7 windowed");
+    EXPECT_STREQ(setlocale(LC_ALL, nullptr), "C");  // numbers are still read the C way
+    EXPECT_EQ(runDialogTyping({XK_Down, XK_Escape}), 2);
+    EXPECT_EQ(selection(), "adapter 0 device 0 mode 7 windowed");
 }
 
 // The adapter list has the focus first; Down picks the second adapter, whose
-// HAL cannot render in a window: full screen in its own default mode.
+// HAL can only run full screen.
 TEST_F(SetupWindowTest, KeysChooseAnotherAdapterAndEnterWritesIt) {
-    ChildOutcome outcome = typeIntoDialog(SETUP_DIALOG_PROBE, {XK_Down, XK_Return});
-    EXPECT_EQ(outcome.out, "result 1 adapter 1 device 0 mode 7 windowed 0\n");
+    EXPECT_EQ(runDialogTyping({XK_Down, XK_Return}), 1);
+    EXPECT_EQ(selection(), "adapter 1 device 0 mode 7 full");
 }
 
-// Tab moves from the adapter list past the device list (the mode list is
-// disabled while windowed) to the choices; Right picks "Full Screen".
+// Tab goes from the adapter list past the device list (the mode list is
+// disabled while windowed) to the choices, where Right picks "Full Screen".
 TEST_F(SetupWindowTest, KeysChooseFullScreen) {
-    ChildOutcome outcome =
-        typeIntoDialog(SETUP_DIALOG_PROBE, {XK_Tab, XK_Tab, XK_Right, XK_Return});
-    EXPECT_EQ(outcome.out, "result 1 adapter 0 device 0 mode 7 windowed 0\n");
+    EXPECT_EQ(runDialogTyping({XK_Tab, XK_Tab, XK_Right, XK_Return}), 1);
+    EXPECT_EQ(selection(), "adapter 0 device 0 mode 7 full");
 }
 
-TEST_F(SetupWindowTest, WithoutADisplayTheDefaultDeviceRunsAfterOneLine) {
-    ChildProcess child(SETUP_DIALOG_PROBE,
-                       {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}});
-    ChildOutcome outcome = child.wait(20s);
-    std::string expected =
-        "No display for the setup dialog, running the demo on the default device\n";
-    expected += unchanged;
-    EXPECT_EQ(outcome.out, expected);
-}
-
-// "run away" ends the player with -1, without a message and without any
-// window but the dialog's.
+// "run away" ends the player with -1, with no message and no window but the
+// dialog's.
 TEST_F(SetupWindowTest, PlayerLeftWithEscExitsSilentlyWithoutAWindow) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tessal-setup-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "data");
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("tessal-setup-" + std::to_string(getpid()));
+    fs::create_directories(folder / "data");
     std::ofstream(folder / "demo.ini") << "setup 1\n";
-    std::ofstream(folder / "data" / "script.lua") << "setendtime(1)\n";
-    ChildOutcome outcome = typeIntoDialog(TESSAL_PLAYER, {XK_Escape}, folder.string());
-    std::filesystem::remove_all(folder);
-    EXPECT_EQ(outcome.exitCode, 255);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err.find("Tessal Application"), std::string::npos) << outcome.err;
-    EXPECT_EQ(display->takeMappedTopLevels(), 1);  // the dialog
+    const std::string command =
+        "cd " + folder.string() + " && timeout 60 " TESSAL_PLAYER " 2>&1; echo \"exit $?\"";
+    FILE* player = popen(command.c_str(), "r");
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(keyboard->typeInto("Vexmoorra", {XK_Escape}));
+    std::string output;
+    for (int c; (c = std::fgetc(player)) != EOF;) output += char(c);
+    pclose(player);
+    fs::remove_all(folder);
+    EXPECT_NE(output.find("exit 255\n"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Tessal Application"), std::string::npos) << output;
+    EXPECT_EQ(keyboard->takeMappedTopLevels(), 1);  // the dialog
 }
 
 }  // namespace
