@@ -6,6 +6,7 @@
 #include "platform/gtk/setup_window.h"
 
 bool openDialogDisplay() {
-    gtk_disable_setlocale();
+    static const bool localeKept = (gtk_disable_setlocale(), true);  // before GTK's first start
+    (void)localeKept;
     return gtk_init_check(nullptr, nullptr);
 }
