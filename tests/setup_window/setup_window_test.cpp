@@ -4,12 +4,14 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <memory>
+#include <thread>
 
 #include "framework/graphics_app.h"
 #include "framework/setup_dialog.h"
@@ -17,6 +19,8 @@
 #include "x_keyboard.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 class SetupWindowTest : public ::testing::Test {
   protected:
@@ -45,10 +49,18 @@ class SetupWindowTest : public ::testing::Test {
         direct3d->Release();
     }
 
+    // A dialog that does not end after the keys ends the test program: the
+    // dialog would otherwise wait for a viewer for ever.
     int runDialogTyping(const std::vector<KeySym>& keys) {
-        auto typed =
-            std::async(std::launch::async, [&] { return keyboard->typeInto("Vexmoorra", keys); });
+        std::atomic<bool> ended = false;
+        auto typed = std::async(std::launch::async, [&] {
+            const bool done = keyboard->typeInto("Vexmoorra", keys);
+            for (int i = 0; i < 200 && !ended; ++i) std::this_thread::sleep_for(50ms);
+            if (!ended) std::fprintf(stderr, "the setup dialog did not end\n"), std::_Exit(1);
+            return done;
+        });
         const int result = runSetupDialog(app);
+        ended = true;
         EXPECT_TRUE(typed.get());
         return result;
     }

@@ -1,8 +1,10 @@
 #include "x_keyboard.h"
 
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,12 +16,17 @@ namespace {
 using namespace std::chrono_literals;
 
 // Xvfb writes the display number it chose to the -displayfd descriptor once
-// it accepts connections.
+// it accepts connections. It keeps none of the test's output open, and ends
+// with the test even when the test ends abruptly.
 std::string startXvfb(pid_t& server) {
     int fds[2];
     if (pipe(fds) != 0) return "";
     server = fork();
     if (server == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
         const std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", nullptr);
         _exit(127);
