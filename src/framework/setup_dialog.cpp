@@ -1,9 +1,17 @@
+// The setup dialog: the model behind the GTK window, or, where no window can
+// be shown, the default device as if "run demo" had been pressed.
 #include "framework/setup_dialog.h"
 
 #include <cstdio>
 
-// The dialog itself is not built yet: the demo runs on the default device.
-int runSetupDialog(GraphicsApp&) {
-    std::printf("The setup dialog is not available yet; running the demo on the default device.\n");
-    return 1;
+#include "framework/setup_dialog_model.h"
+#include "framework/setup_picture.h"
+
+int runSetupDialog(GraphicsApp& app) {
+    if (!openDialogDisplay()) {
+        std::printf("No display for the setup dialog, running the demo on the default device\n");
+        return SetupWindow::runDemo;
+    }
+    SetupDialogModel model(app);
+    return runSetupWindow(loadSetupPicture(), model);
 }

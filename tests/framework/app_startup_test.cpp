@@ -136,13 +136,21 @@ TEST_F(AppTest, FailedInitCreatesNoDevice) {
     EXPECT_EQ(app.hookNames(), (Names{"onAppInit", "onAppShutdown"}));
 }
 
-TEST_F(AppTest, SetupDialogPlaceholderSaysSoAndRunsTheDemo) {
+// With no display for the dialog, start-up goes on as if "run demo" had been
+// pressed on the default selection.
+TEST_F(AppTest, SetupDialogWithoutADisplaySaysSoAndRunsTheDefaultDevice) {
     app.showSetupDialog = true;
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display ? display : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(create(), S_OK);
-    EXPECT_NE(::testing::internal::GetCapturedStdout().find("setup dialog is not available"),
-              std::string::npos);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "No display for the setup dialog, running the demo on the default device\n");
+    if (display) setenv("DISPLAY", savedDisplay.c_str(), 1);
     EXPECT_TRUE(app.windowed);
+    EXPECT_EQ(log.count("CreateDevice"), 1u);
 }
 
 TEST_F(AppTest, WithoutADisplayCreateSaysWhyAndFails) {

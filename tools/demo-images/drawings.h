@@ -21,3 +21,6 @@ Picture sky(unsigned size);
 // Frosted glass: pale blue, mostly see-through with brighter diagonal
 // streaks, and a nearly opaque silver frame.
 Picture glass(unsigned size);
+// The title card shown in the setup dialog: an evening sky over a pool
+// between columns, a halo setting behind the horizon, and the title.
+Picture titleCard(unsigned width, unsigned height);

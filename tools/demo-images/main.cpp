@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
         std::fprintf(argc == 2 ? stdout : stderr,
                      "usage: tessal-demo-images OUTDIR\n"
                      "Writes backdrop.jpg, emblem.png, star.tga, stripes.bmp,\n"
-                     "stripes_mask.bmp, sky.jpg and glass.png (the sample production's\n"
-                     "textures) into OUTDIR.\n");
+                     "stripes_mask.bmp, sky.jpg, glass.png (the sample production's\n"
+                     "textures) and setup.png (its setup dialog's title card) into OUTDIR.\n");
         return argc == 2 ? 0 : 2;
     }
     const std::filesystem::path dir = argv[1];
@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
                          writeBmpFile(path("stripes.bmp"), stripes(128)) &&
                          writeBmpFile(path("stripes_mask.bmp"), radialMask(64)) &&
                          writeJpegFile(path("sky.jpg"), sky(256), 90) &&
-                         writePngFile(path("glass.png"), glass(128));
+                         writePngFile(path("glass.png"), glass(128)) &&
+                         writePngFile(path("setup.png"), titleCard(400, 300));
     return written ? 0 : 1;
 }
