@@ -1,5 +1,7 @@
 #include "app/demo_app.h"
 
+#include <cstdio>
+
 #include "app/current_device.h"
 #include "app/effect_modules.h"
 #include "app/layer_table.h"
@@ -45,7 +47,7 @@ HRESULT DemoApp::onAppInit() {
     scriptHost.registerCommands();
     installEffectModules();
     for (EffectModule* module : effectModules()) module->registerScriptFunctions(scriptHost.lua);
-    // The overlay font ("Arial", 12, bold) is created here once it exists.
+    overlayFont = std::make_unique<FontTexture>("Arial", 12, fontBold);
     startTime = 0;
     endTime = 100.0f;
     musicStartTime = 0;
@@ -62,13 +64,13 @@ HRESULT DemoApp::onDeviceCreated() {
         device->SetTextureStageState(stage, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
         device->SetTextureStageState(stage, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
     }
-    // The overlay font's device objects are created here.
+    if (overlayFont) overlayFont->initDeviceObjects(device);
     return S_OK;
 }
 
 HRESULT DemoApp::onDeviceRestored() {
     device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
-    // The overlay font's device objects are restored here.
+    if (overlayFont) overlayFont->restoreDeviceObjects();
     textureStore().restoreDeviceObjects();
     restoreCaptureSurfaces(device);
     return S_OK;
@@ -101,14 +103,24 @@ HRESULT DemoApp::onFrameRender() {
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, clearColour, 1.0f, 0);
     if (FAILED(device->BeginScene())) return S_OK;
     if (scriptHost.scriptLoaded) layerTable().renderAll(t);
-    // In unpacked mode the overlay is drawn here: "Total time: %f", "fps: %f"
-    // and the frame statistics, at x 2 and y 0, 14 and 28, in 0xff00ff00.
+    if (DataAccess::unpackedMode && showOverlay && overlayFont) drawOverlay(t);
     device->EndScene();
     return S_OK;
 }
 
+// The demo time, the frame rate and the frame statistics, in green.
+void DemoApp::drawOverlay(float time) {
+    constexpr D3DCOLOR green = 0xff00ff00;
+    char line[64];
+    std::snprintf(line, sizeof line, "Total time: %f", time);
+    overlayFont->drawText(2, 0, green, line, 0);
+    std::snprintf(line, sizeof line, "fps: %f", frameRate);
+    overlayFont->drawText(2, 14, green, line, 0);
+    overlayFont->drawText(2, 28, green, frameStats.c_str(), 0);
+}
+
 HRESULT DemoApp::onDeviceLost() {
-    // The overlay font gives up its device objects here.
+    if (overlayFont) overlayFont->invalidateDeviceObjects();
     textureStore().invalidateDeviceObjects();
     // The capture layers' shared depth surface lives in the default pool
     // too: a reset needs it released.
@@ -117,7 +129,7 @@ HRESULT DemoApp::onDeviceLost() {
 }
 
 HRESULT DemoApp::onDeviceDestroyed() {
-    // The overlay font deletes its device objects here.
+    if (overlayFont) overlayFont->deleteDeviceObjects();
     musicPlayer().stop();
     layerTable().clear();
     bufferRegistry().releaseAll();
@@ -128,7 +140,7 @@ HRESULT DemoApp::onDeviceDestroyed() {
 
 HRESULT DemoApp::onAppShutdown() {
     musicPlayer().shutdown();
-    // The overlay font is destroyed here.
+    overlayFont.reset();
     return S_OK;
 }
 

@@ -2,7 +2,10 @@
 // demo clock and draws the layer table every frame.
 #pragma once
 
+#include <memory>
+
 #include "app/script_host.h"
+#include "framework/font_texture.h"
 #include "framework/graphics_app.h"
 
 // Values of DemoApp::playState.
@@ -39,9 +42,14 @@ class DemoApp : public GraphicsApp {
     float musicStartTime = 0;
     int playState = playStateInitial;
     ScriptHost scriptHost;
+    // The statistics overlay of unpacked mode ("Arial", 12 points, bold).
+    std::unique_ptr<FontTexture> overlayFont;
+    // Whether the overlay is drawn in unpacked mode (captures leave it out).
+    bool showOverlay = true;
 
   private:
     void restart();
+    void drawOverlay(float time);
     void onSpaceReleased();
 };
 

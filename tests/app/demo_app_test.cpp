@@ -135,16 +135,37 @@ TEST_F(DemoAppTest, DeviceSetUpFiltersBothStagesThenEnablesDepth) {
     for (double stage : {0, 1})
         for (double type : {D3DTSS_MINFILTER, D3DTSS_MIPFILTER, D3DTSS_MAGFILTER})
             expected.push_back({stage, type, D3DTEXF_LINEAR});
+    // The overlay font's state blocks, recorded when the device is
+    // restored, come after the filters and the depth test.
+    const std::size_t fontBlocks = std::size_t(log.indexOf("BeginStateBlock"));
     std::vector<std::vector<double>> stageCalls;
-    for (const RecordedCall& call : log.named("SetTextureStageState"))
-        stageCalls.push_back(call.args);
+    for (std::size_t i = 0; i < fontBlocks; ++i)
+        if (log.calls()[i].name == "SetTextureStageState")
+            stageCalls.push_back(log.calls()[i].args);
     EXPECT_EQ(expected, stageCalls);
-    const std::vector<RecordedCall>& calls = log.calls();
-    auto lastFilter = std::find_if(calls.rbegin(), calls.rend(), [](const RecordedCall& call) {
-        return call.name == "SetTextureStageState";
-    });
-    EXPECT_GT(log.indexOf("SetRenderState"), calls.rend() - lastFilter - 1);
+    const long depth = log.indexOf("SetRenderState");
+    EXPECT_GT(depth, log.indexOf("SetTextureStageState", 0) + 5);
+    EXPECT_LT(std::size_t(depth), fontBlocks);
     EXPECT_EQ((std::vector<double>{D3DRS_ZENABLE, D3DZB_TRUE}), log.first("SetRenderState")->args);
+}
+
+// The statistics overlay: three strings after the layers, each drawn
+// between capturing and re-applying the saved states; none in packed mode.
+TEST_F(DemoAppTest, UnpackedModeDrawsTheOverlayOverTheLayers) {
+    create("layer(0, 'a')\nstart(0, 0)");
+    ASSERT_EQ(S_OK, frame(0.1));
+    log.clear();
+    ASSERT_EQ(S_OK, frame(0.5));
+    EXPECT_EQ(log.count("CaptureStateBlock"), 3u);
+    EXPECT_EQ(log.count("ApplyStateBlock"), 6u);
+    EXPECT_GE(log.count("DrawPrimitive"), 3u);
+    EXPECT_LT(log.indexOf("EndScene"), long(log.size()));
+    EXPECT_GT(log.indexOf("EndScene"), log.indexOf("DrawPrimitive"));
+    for (const RecordedCall& call : log.named("DrawPrimitive")) EXPECT_EQ(call.result, D3D_OK);
+    DataAccess::unpackedMode = false;
+    log.clear();
+    ASSERT_EQ(S_OK, frame(0.5));
+    EXPECT_EQ(log.count("DrawPrimitive"), 0u);
 }
 
 TEST_F(DemoAppTest, TheScriptRunsInTheFirstFrameNotBefore) {
@@ -158,6 +179,7 @@ TEST_F(DemoAppTest, TheScriptRunsInTheFirstFrameNotBefore) {
 }
 
 TEST_F(DemoAppTest, EachFrameClearsDrawsLayersInsideTheSceneAndPresents) {
+    app.showOverlay = false;
     create(
         "setclearcolor(1, 2, 3, 4)\nlayer(0, 'a')\nstart(0, 0)\nclear(0, 1, 0)\n"
         "layer(0, 'b')\nstart(0, 1)");

@@ -54,10 +54,11 @@ void CaptureToolRender::write(const std::string& name, const std::string& conten
     std::ofstream(dir / name, std::ios::binary) << contents;
 }
 
-int CaptureToolRender::capture(float to, int fps) {
+int CaptureToolRender::capture(float to, int fps, const std::string& extraOptions) {
     const std::string command = "cd '" + dir.string() + "' && SDL_VIDEODRIVER=offscreen '" +
                                 captureTool + "' . --to " + std::to_string(to) + " --fps " +
-                                std::to_string(fps) + " --size 64x48 --out frames > log.txt 2>&1";
+                                std::to_string(fps) + " --size 64x48 --out frames " + extraOptions +
+                                " > log.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

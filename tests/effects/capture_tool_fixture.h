@@ -23,7 +23,7 @@ class CaptureToolRender : public ::testing::Test {
 
     void write(const std::string& name, const std::string& contents);
     // Captures frames at 64 x 48 pixels, `fps` per second from 0 to `to`.
-    int capture(float to, int fps = 2);
+    int capture(float to, int fps = 2, const std::string& extraOptions = "");
     DecodedImage frame(int index);
 
     std::filesystem::path dir;

@@ -98,4 +98,21 @@ setimagescale(0, s, 5, 3.75)
     EXPECT_TRUE(near(after, 32, 38, 0x0000ff));
 }
 
+// The statistics overlay of unpacked mode is left out of captures unless
+// asked for: green text at the top left over a black frame.
+TEST_F(ImageCaptureRender, TheOverlayIsCapturedOnlyWithItsOption) {
+    write("data/script.lua", "setendtime(1)\nsetclearcolor(0, 0, 0, 255)\n");
+    const auto greenPixels = [](const DecodedImage& image) {
+        int count = 0;
+        for (unsigned y = 0; y < 12; ++y)
+            for (unsigned x = 0; x < image.width; ++x)
+                count += near(image, x, y, 0x00ff00, 100) ? 1 : 0;
+        return count;
+    };
+    ASSERT_EQ(capture(0), 0);
+    EXPECT_EQ(greenPixels(frame(0)), 0);
+    ASSERT_EQ(capture(0, 2, "--overlay"), 0);
+    EXPECT_GT(greenPixels(frame(0)), 20);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 
 const char* const usage =
     "usage: tessal-capture DIR [--from T] [--to T] [--fps N] [--size WxH] [--out OUTDIR]\n"
+    "                          [--overlay]\n"
     "Plays the production in DIR with a fixed time step and writes one PNG per frame\n"
     "(frame00000.png, ...) into OUTDIR: frame k shows demo time T_from + k/N, up to and\n"
     "including T_to (default: the script's end time).\n"
@@ -15,7 +16,9 @@ const char* const usage =
     "  --to T        last demo time in seconds\n"
     "  --fps N       frames per second (default 30)\n"
     "  --size WxH    frame size in pixels (default 640x480)\n"
-    "  --out OUTDIR  output folder, created if missing (default ./capture)\n";
+    "  --out OUTDIR  output folder, created if missing (default ./capture)\n"
+    "  --overlay     draw the statistics overlay as the player does in unpacked mode\n"
+    "                (left out by default: a capture is the demo)\n";
 
 bool parseNumber(const char* text, float& out) {
     char* end = nullptr;
@@ -68,7 +71,9 @@ int parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
             std::fputs(usage, stdout);
             return 0;
         }
-        if (arg[0] == '-' && arg[1] == '-') {
+        if (!std::strcmp(arg, "--overlay")) {
+            options.overlay = true;
+        } else if (arg[0] == '-' && arg[1] == '-') {
             if (!parseOption(options, arg, i + 1 < argc ? argv[i + 1] : nullptr)) return 2;
             ++i;
         } else if (options.productionDir.empty()) {

@@ -12,6 +12,7 @@ struct CaptureOptions {
     int width = 640;
     int height = 480;
     std::string outDir = "capture";
+    bool overlay = false;  // draw the statistics overlay of unpacked mode
 };
 
 // Parses argv into options. Returns -1 to go on, or the exit code to end

@@ -97,6 +97,7 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
     // Captures are silent: the music goes to music.wav instead.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     useNullWindowSystem();
+    app.showOverlay = options.overlay;
     configureFromDemoIni(app);
     if (FAILED(app.create(GetModuleHandleA(nullptr)))) {
         useClockForFrameTimer(systemClock());
