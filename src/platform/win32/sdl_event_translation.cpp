@@ -104,6 +104,8 @@ std::vector<EventMessage> windowMessages(const SDL_WindowEvent& window) {
             return {{id, false, WM_PAINT, 0, 0}};
         case SDL_WINDOWEVENT_CLOSE:
             return {{id, false, WM_CLOSE, 0, 0}};
+        case SDL_WINDOWEVENT_ENTER:  // the pointer comes over the window
+            return {{id, false, WM_SETCURSOR, 0, MAKELPARAM(WORD(HTCLIENT), WM_MOUSEMOVE)}};
         default:
             return {};
     }

@@ -17,7 +17,8 @@ struct EventMessage {
 };
 
 // Keys → WM_KEYDOWN/WM_KEYUP (WM_SYSKEYDOWN/WM_SYSKEYUP while Alt is held
-// and for F10), mouse motion → WM_SETCURSOR then WM_MOUSEMOVE, window
+// and for F10), mouse motion → WM_SETCURSOR then WM_MOUSEMOVE, the pointer
+// entering a window → WM_SETCURSOR, window
 // shown/restored/resized → WM_SIZE SIZE_RESTORED, maximised →
 // SIZE_MAXIMIZED, minimised → SIZE_MINIMIZED, hidden → SIZE_MAXHIDE, moved →
 // WM_MOVE, exposed → WM_PAINT, close request and SDL_QUIT → WM_CLOSE.

@@ -128,13 +128,15 @@ TEST(SdlEventTranslation, WindowStateChangesBecomeSizeMessages) {
     EXPECT_EQ(HIWORD(resized.lParam), 600);
 }
 
-TEST(SdlEventTranslation, ExposeMoveAndClose) {
+TEST(SdlEventTranslation, ExposeMoveCloseAndThePointerComingOver) {
     EXPECT_EQ(only(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_EXPOSED))).message, WM_PAINT);
     EventMessage moved = only(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_MOVED, 30, 40)));
     EXPECT_EQ(moved.message, WM_MOVE);
     EXPECT_EQ(LOWORD(moved.lParam), 30);
     EXPECT_EQ(only(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_CLOSE))).message, WM_CLOSE);
-    EXPECT_TRUE(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_ENTER)).empty());
+    // So that a full-screen window hides the cursor as soon as it is under it.
+    EXPECT_EQ(only(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_ENTER))).message, WM_SETCURSOR);
+    EXPECT_TRUE(messagesForSdlEvent(windowEvent(SDL_WINDOWEVENT_LEAVE)).empty());
 }
 
 TEST(SdlEventTranslation, QuitAsksEveryWindowToClose) {

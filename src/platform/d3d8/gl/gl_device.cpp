@@ -68,6 +68,7 @@ GlDevice::GlDevice(const GlDeviceSetup& setup, std::unique_ptr<GlContext> contex
 
 GlDevice::~GlDevice() {
     context_->makeCurrent();
+    leavePresentationMode(*context_);
     blocks_.clear();  // they may hold the last hold on textures and buffers
     bound_.unbindAll(nullptr, nullptr);
     pipeline_.reset();

@@ -23,6 +23,12 @@ void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int
     gl.BindFramebuffer(GL_FRAMEBUFFER, backBuffer.id());
 }
 
+void leavePresentationMode(GlContext& context) {
+    if (!context.presentsToWindow()) return;
+    if (SDL_GetWindowFlags(context.window()) & SDL_WINDOW_FULLSCREEN)
+        SDL_SetWindowFullscreen(context.window(), 0);
+}
+
 int swapIntervalFor(const D3DPRESENT_PARAMETERS& params) {
     if (params.Windowed) return params.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC ? 1 : 0;
     return params.FullScreen_PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;

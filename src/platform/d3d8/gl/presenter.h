@@ -18,6 +18,9 @@ void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int
 // Puts the window into the presentation's mode: full screen at the back
 // buffer's size, or back into a window; and sets the swap interval.
 void applyPresentationMode(GlContext& context, const D3DPRESENT_PARAMETERS& params);
+// Back to the desktop's own mode when the device goes, as a full-screen
+// Direct3D device gives the display back when it is released.
+void leavePresentationMode(GlContext& context);
 
 // The swap interval a presentation asks for: windowed presents do not wait
 // unless the swap effect is COPY_VSYNC; full-screen presents wait for the
