@@ -97,6 +97,15 @@ TEST_F(FontTextureTest, ALargeFontOnASmallDeviceIsHalvedAndDrawnTwiceAsLarge) {
     EXPECT_GT(v[0].y - v[1].y, 60.0f);
 }
 
+// Glyph rows that would run past the bottom of the texture are drawn
+// smaller instead, so that every glyph lies inside it.
+TEST_F(FontTextureTest, RowsThatWouldNotFitAreDrawnSmaller) {
+    makeDevice();
+    FontTexture& crowded = ready(200);  // a 1024 x 1024 texture holds only a few rows
+    EXPECT_LT(crowded.textScale(), 0.5f);
+    for (unsigned char c = 32; c < 127; ++c) EXPECT_LE(crowded.glyph(c)[3], 1.0f) << c;
+}
+
 TEST_F(FontTextureTest, FiftyCharactersADrawAndLineFeedsReturnToTheStart) {
     makeDevice();
     FontTexture& text = ready(12);
