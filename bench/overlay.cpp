@@ -13,25 +13,14 @@
 #include <memory>
 
 #include "bench_clock.h"
+#include "bench_frames.h"
 #include "framework/font_texture.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 
 namespace {
 
 constexpr double kFrameAt60Hz = 1.0 / 60;
-
-D3DPRESENT_PARAMETERS windowedParams() {
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = 640;
-    params.BackBufferHeight = 480;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D24S8;
-    return params;
-}
 
 void drawOverlay(FontTexture& font) {
     font.drawText(2, 0, 0xff00ff00, "Total time: 12.345678", 0);
@@ -47,7 +36,7 @@ struct OverlayDevice {
 
     bool start(IDirect3D8* made) {
         direct3d = made;
-        D3DPRESENT_PARAMETERS params = windowedParams();
+        D3DPRESENT_PARAMETERS params = windowedPresentParameters(640, 480);
         if (!direct3d ||
             FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
                                           D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device)))
@@ -63,13 +52,7 @@ struct OverlayDevice {
         device->BeginScene();
         if (overlay) drawOverlay(*font);
         device->EndScene();
-        IDirect3DSurface8* backBuffer = nullptr;
-        device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-        const RECT pixel{20, 5, 21, 6};
-        D3DLOCKED_RECT locked{};
-        backBuffer->LockRect(&locked, &pixel, D3DLOCK_READONLY);
-        backBuffer->UnlockRect();
-        backBuffer->Release();
+        finishFrame(*device);
     }
 };
 

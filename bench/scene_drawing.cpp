@@ -20,8 +20,10 @@
 
 #include "app/current_device.h"
 #include "bench_clock.h"
+#include "bench_frames.h"
 #include "d3dx/d3dx_math.h"
 #include "plain_gl_scene.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 #include "scene/buffer_registry.h"
 #include "scene/scene_drawing.h"
@@ -147,15 +149,7 @@ struct Fixture {
 
     Fixture() {
         direct3d = createRecordingDirect3D({}, log);
-        D3DPRESENT_PARAMETERS params{};
-        params.BackBufferWidth = 640;
-        params.BackBufferHeight = 480;
-        params.BackBufferFormat = D3DFMT_X8R8G8B8;
-        params.BackBufferCount = 1;
-        params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        params.Windowed = TRUE;
-        params.EnableAutoDepthStencil = TRUE;
-        params.AutoDepthStencilFormat = D3DFMT_D24S8;
+        D3DPRESENT_PARAMETERS params = windowedPresentParameters(640, 480);
         direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                &params, &currentDevice);
         const std::vector<std::uint8_t> bytes = benchmarkScene();
@@ -205,15 +199,7 @@ struct GlFixture {
     bool start() {
         direct3d = Direct3DCreate8(D3D_SDK_VERSION);
         if (direct3d == nullptr) return false;
-        D3DPRESENT_PARAMETERS params{};
-        params.BackBufferWidth = 640;
-        params.BackBufferHeight = 480;
-        params.BackBufferFormat = D3DFMT_X8R8G8B8;
-        params.BackBufferCount = 1;
-        params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        params.Windowed = TRUE;
-        params.EnableAutoDepthStencil = TRUE;
-        params.AutoDepthStencilFormat = D3DFMT_D24S8;
+        D3DPRESENT_PARAMETERS params = windowedPresentParameters(640, 480);
         if (FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
                                           D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device)))
             return false;
@@ -235,13 +221,7 @@ struct GlFixture {
         scene->update(time);
         drawScene(*device, *scene, *scene->cameras[0], 1, 1000, {true, 10, 60, {0, 0, 0, 1}}, time);
         device->EndScene();
-        IDirect3DSurface8* backBuffer = nullptr;
-        device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-        const RECT pixel{320, 240, 321, 241};
-        D3DLOCKED_RECT locked{};
-        backBuffer->LockRect(&locked, &pixel, D3DLOCK_READONLY);
-        backBuffer->UnlockRect();
-        backBuffer->Release();
+        finishFrame(*device);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_buffer.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 
@@ -18,13 +19,7 @@ class FontTextureTest : public ::testing::Test {
     void makeDevice(DWORD maxTextureWidth = 4096) {
         config.adapters[0].hal.caps.MaxTextureWidth = maxTextureWidth;
         direct3d = createRecordingDirect3D(config, log);
-        D3DPRESENT_PARAMETERS params{};
-        params.BackBufferWidth = 640;
-        params.BackBufferHeight = 480;
-        params.BackBufferFormat = D3DFMT_X8R8G8B8;
-        params.BackBufferCount = 1;
-        params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        params.Windowed = TRUE;
+        D3DPRESENT_PARAMETERS params = windowedPresentParameters(640, 480, D3DFMT_UNKNOWN);
         ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
                                          D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
                   D3D_OK);

@@ -44,3 +44,16 @@ HRESULT checkPresentParameters(const D3DPRESENT_PARAMETERS& params) {
         return D3DERR_INVALIDCALL;
     return D3D_OK;
 }
+
+D3DPRESENT_PARAMETERS windowedPresentParameters(UINT width, UINT height, D3DFORMAT depthFormat) {
+    D3DPRESENT_PARAMETERS params{};
+    params.BackBufferWidth = width;
+    params.BackBufferHeight = height;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    params.BackBufferCount = 1;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.Windowed = TRUE;
+    params.EnableAutoDepthStencil = depthFormat != D3DFMT_UNKNOWN ? TRUE : FALSE;
+    params.AutoDepthStencilFormat = depthFormat;
+    return params;
+}

@@ -12,5 +12,11 @@ bool validBehavior(DWORD behavior);
 void completePresentParameters(D3DPRESENT_PARAMETERS& params, D3DFORMAT desktopFormat,
                                UINT windowWidth, UINT windowHeight);
 
+// A windowed presentation of one X8R8G8B8 back buffer, discarded on
+// present, with an automatic depth buffer of `depthFormat` unless that is
+// D3DFMT_UNKNOWN: what tools, tests and benchmarks create devices with.
+D3DPRESENT_PARAMETERS windowedPresentParameters(UINT width, UINT height,
+                                                D3DFORMAT depthFormat = D3DFMT_D24S8);
+
 // D3D_OK when the (completed) parameters describe a device the layer can make.
 HRESULT checkPresentParameters(const D3DPRESENT_PARAMETERS& params);

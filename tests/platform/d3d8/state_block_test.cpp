@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gl_test_device.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 
 namespace {
@@ -67,13 +68,7 @@ void checkStateBlocks(IDirect3DDevice8* device, IDirect3DTexture8* texture) {
 TEST(RecordingStateBlocks, RecordApplyCaptureDelete) {
     CallLog log;
     IDirect3D8* direct3d = createRecordingDirect3D({}, log);
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = 16;
-    params.BackBufferHeight = 16;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
+    D3DPRESENT_PARAMETERS params = windowedPresentParameters(16, 16, D3DFMT_UNKNOWN);
     IDirect3DDevice8* device = nullptr;
     ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
                                      D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
