@@ -21,6 +21,7 @@
 #include "app/current_device.h"
 #include "bench_clock.h"
 #include "bench_frames.h"
+#include "bench_goal.h"
 #include "d3dx/d3dx_math.h"
 #include "plain_gl_scene.h"
 #include "platform/d3d8/present_parameters.h"
@@ -187,6 +188,8 @@ void updateAndDraw(benchmark::State& state) {
     state.counters["ms_per_frame"] = perFrame * 1e3;
     state.counters["x_matmul"] = perFrame / f.multiplySeconds;
     state.counters["visible_meshes"] = double(visibleMeshes(scene));
+    reportGoal("scene_engine_cpu_per_frame", withUnit(perFrame * 1e3, "ms"), "<1ms",
+               perFrame < 1e-3);
 }
 
 // The scene again on the GL backend, with its own device and buffers.
@@ -247,6 +250,8 @@ void glFrame(benchmark::State& state) {
     state.counters["engine_ms"] = engine / frames * 1e3;
     state.counters["plain_gl_ms"] = plain / frames * 1e3;
     state.counters["x_plain_gl"] = engine / plain;
+    reportGoal("scene_gl_frame_vs_plain_gl", withUnit(engine / plain, "x"), "<=1.2x",
+               engine / plain <= 1.2);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // `make bench` gathers at the end:
 //   goal NAME measured MEASURED target TARGET ok|MISS
 // MEASURED and TARGET carry their unit (for example "0.62ms" and "<1ms",
-// "1.07x" and "<=1.2x").
+// "1.07x" and "<=1.2x"). A benchmark that Google Benchmark runs several
+// times reports each time; the last line of a name counts.
 #pragma once
 
 #include <cstdio>
