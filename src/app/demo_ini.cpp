@@ -1,9 +1,10 @@
 #include "app/demo_ini.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/files/regular_file.h"
 
 namespace {
 
@@ -30,9 +31,14 @@ DemoIni parseDemoIni(const char* bytes, std::size_t size) {
     return ini;
 }
 
+// Only the start of the file is ever scanned. A demo.ini that is not a
+// readable regular file (a folder, say) counts as absent.
 std::optional<DemoIni> readDemoIni(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    constexpr std::uint64_t kScannedBytes = 64 * 1024;
+    std::FILE* file = openRegularFile(path);
+    if (file == nullptr) return std::nullopt;
+    std::vector<char> bytes(kScannedBytes);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    std::fclose(file);
     return parseDemoIni(bytes.data(), bytes.size());
 }

@@ -11,6 +11,7 @@
 #include "media/loadmusic_command.h"
 #include "media/texture_store.h"
 #include "platform/lua4/lua4.h"
+#include "platform/win32/quit_requests.h"
 
 ScriptHost::~ScriptHost() {
     // The watcher runs for as long as the host; it is stopped here so it
@@ -27,6 +28,9 @@ void ScriptHost::registerCommands() {
     registerCoreCommands(lua);
     lua4::lua_baselibopen(lua);
     lua4::lua_mathlibopen(lua);
+    // A script that runs away still ends when the viewer or the system asks
+    // the program to end.
+    lua4::setInterruptCheck(lua, quitRequested);
 }
 
 bool ScriptHost::loadScript() {

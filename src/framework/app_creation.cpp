@@ -8,6 +8,7 @@
 #include "framework/setup_dialog.h"
 #include "platform/win32/cursor.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/quit_requests.h"
 #include "platform/win32/window.h"
 #include "platform/win32/window_system.h"
 
@@ -47,6 +48,9 @@ HRESULT GraphicsApp::create(HINSTANCE instance) {
         }
         windowed = selectedDevice().windowed;
     }
+    // From here on Ctrl+C and a request to end close the window, so the
+    // desktop's mode and everything else are given back.
+    installQuitSignals();
     if (!window && !createWindow(instance)) return reportWindowFailure();
     if (!focusWindow) focusWindow = window;
     readWindowPlacement();

@@ -1,11 +1,10 @@
 #include "framework/setup_picture.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "media/data_access.h"
+#include "platform/files/regular_file.h"
 
 namespace {
 
@@ -13,14 +12,8 @@ namespace {
 constexpr std::uintmax_t maxPictureBytes = 64u << 20;
 
 std::vector<std::uint8_t> readUnpacked() {
-    const std::string path = DataAccess::resolvePath(setupPictureName);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size == 0 || size > maxPictureBytes) return {};
-    std::vector<std::uint8_t> bytes(size);
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size))) return {};
-    return bytes;
+    auto bytes = readRegularFile(DataAccess::resolvePath(setupPictureName), maxPictureBytes);
+    return bytes ? std::move(*bytes) : std::vector<std::uint8_t>{};
 }
 
 std::vector<std::uint8_t> readPacked() {

@@ -123,4 +123,31 @@ TEST_F(SetupWindowTest, PlayerLeftWithEscExitsSilentlyWithoutAWindow) {
     EXPECT_EQ(keyboard->takeMappedTopLevels(), 1);  // the dialog
 }
 
+// Esc ends the player within a second even while its script runs away (the
+// script is stopped, the window closes as usual).
+TEST_F(SetupWindowTest, EscEndsThePlayerDuringARunawayScript) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("tessal-runaway-" + std::to_string(getpid()));
+    fs::create_directories(folder / "data");
+    std::ofstream(folder / "data" / "script.lua")
+        << "_ALERT('running\\n')\nx = 0\nwhile 1 do x = x + 1 end\n";
+    const std::string command = "cd " + folder.string() + " && SDL_VIDEODRIVER=x11 timeout 60 " +
+                                TESSAL_PLAYER + " 2>&1; echo \"exit $?\"";
+    FILE* player = popen(command.c_str(), "r");
+    ASSERT_NE(player, nullptr);
+    std::string output;
+    for (int c; output.find("running") == std::string::npos && (c = std::fgetc(player)) != EOF;)
+        output += char(c);
+    EXPECT_TRUE(keyboard->typeInto("Tessal Application", {XK_Escape})) << output;
+    const auto pressed = std::chrono::steady_clock::now();
+    for (int c; (c = std::fgetc(player)) != EOF;) output += char(c);
+    const auto ended = std::chrono::steady_clock::now();
+    pclose(player);
+    fs::remove_all(folder);
+    EXPECT_NE(output.find("script interrupted"), std::string::npos) << output;
+    EXPECT_NE(output.find("exit 0\n"), std::string::npos) << output;
+    EXPECT_LT(ended - pressed, 1s) << output;
+}
+
 }  // namespace

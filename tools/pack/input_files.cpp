@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
+
+#include "platform/files/regular_file.h"
 
 namespace fs = std::filesystem;
 
@@ -25,10 +25,9 @@ uint32_t dosTime(const fs::path& path) {
 }
 
 bool readFile(const fs::path& path, std::vector<uint8_t>& bytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    auto read = readRegularFile(path.string());
+    if (read) bytes = std::move(*read);
+    return read.has_value();
 }
 
 bool samePath(const fs::path& a, const std::string& b) {

@@ -29,8 +29,12 @@ void showProgress(size_t index, size_t count, const PackEntry& entry) {
 }
 
 // Written beside the target and renamed over it, so a failed run never
-// leaves half an archive.
+// leaves half an archive. Only a file is ever replaced: an archive path that
+// names a folder (or anything else that is not a file) is refused.
 bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::error_code status;
+    if (std::filesystem::exists(path, status) && !std::filesystem::is_regular_file(path, status))
+        return false;
     std::string temporary = path + ".part";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
@@ -39,8 +43,8 @@ bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) 
     }
     std::error_code code;
     std::filesystem::rename(temporary, path, code);
-    if (code) std::filesystem::remove(temporary, code);
-    return !code;
+    if (code) std::filesystem::remove(temporary, status);
+    return !code && std::filesystem::is_regular_file(path, status);
 }
 
 const char* methodName(uint8_t method) {
@@ -61,7 +65,9 @@ int runPack(const PackToolOptions& o) {
     if (isatty(STDERR_FILENO)) options.progress = showProgress;
     PackResult result = writeArchive(entries, options);
     if (!result.ok) return fail(result.error);
-    if (!writeWholeFile(o.archive, result.archive)) return fail("cannot write " + o.archive);
+    if (!writeWholeFile(o.archive, result.archive))
+        return fail("cannot write " + o.archive +
+                    (std::filesystem::is_directory(o.archive) ? ": it is a folder" : ""));
     size_t total = 0;
     for (const PackEntry& e : entries) total += e.data.size();
     std::printf("%s: %zu files, %zu bytes packed into %zu\n", o.archive.c_str(), entries.size(),

@@ -8,17 +8,20 @@
 #include <vector>
 
 #include "obj_conversion.h"
+#include "platform/files/regular_file.h"
 #include "scene/scene_reader.h"
 #include "scene_info.h"
 
 namespace {
 
-std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
-    if (file.bad()) return std::nullopt;
+// The file's bytes; nothing, with one line naming the path and the
+// problem, when it is not a readable regular file.
+std::optional<std::vector<std::uint8_t>> readInput(const std::filesystem::path& path) {
+    FileError error = FileError::none;
+    auto bytes = readRegularFile(path.string(), UINT64_MAX, &error);
+    if (!bytes)
+        std::fprintf(stderr, "tessal-y3d: %s: %s\n", path.string().c_str(),
+                     describeFileError(error));
     return bytes;
 }
 
@@ -35,7 +38,7 @@ std::vector<MtlMaterial> readLibraries(const ObjModel& model,
     std::vector<MtlMaterial> materials;
     for (const std::string& library : model.materialLibraries) {
         const std::filesystem::path path = objPath.parent_path() / library;
-        const auto bytes = readFile(path);
+        const auto bytes = readRegularFile(path.string());
         std::string error;
         if (!bytes)
             std::fprintf(stderr, "tessal-y3d: cannot read %s; its materials get defaults\n",
@@ -49,11 +52,8 @@ std::vector<MtlMaterial> readLibraries(const ObjModel& model,
 }  // namespace
 
 int runInfo(const Y3dToolOptions& options) {
-    const auto bytes = readFile(options.input);
-    if (!bytes) {
-        std::fprintf(stderr, "tessal-y3d: cannot read %s\n", options.input.c_str());
-        return 1;
-    }
+    const auto bytes = readInput(options.input);
+    if (!bytes) return 1;
     SceneReadError error;
     std::unique_ptr<Scene> scene = readScene(bytes->data(), bytes->size(), &error);
     if (scene == nullptr) {
@@ -69,11 +69,8 @@ int runInfo(const Y3dToolOptions& options) {
 }
 
 int runConvert(const Y3dToolOptions& options) {
-    const auto bytes = readFile(options.input);
-    if (!bytes) {
-        std::fprintf(stderr, "tessal-y3d: cannot read %s\n", options.input.c_str());
-        return 1;
-    }
+    const auto bytes = readInput(options.input);
+    if (!bytes) return 1;
     std::fprintf(stderr, "reading %s\n", options.input.c_str());
     ObjModel model;
     std::string error;

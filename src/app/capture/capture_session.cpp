@@ -11,6 +11,7 @@
 #include "framework/manual_clock.h"
 #include "media/music_player.h"
 #include "media/music_render.h"
+#include "platform/win32/quit_requests.h"
 #include "platform/win32/win32.h"
 
 namespace {
@@ -60,6 +61,10 @@ int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& opt
     clock.setCounter(zero - 1);
     frameTimer()(TIMER_GETELAPSEDTIME);
     for (int k = 0; k < total; ++k) {
+        if (quitSignalled()) {
+            std::fprintf(stderr, "tessal-capture: interrupted after %d frames\n", k);
+            return -1;
+        }
         double appTime = options.from + double(k) / options.fps - app.startTime;
         clock.setCounter(zero + std::llround(appTime * double(clock.frequency())));
         if (FAILED(app.renderFrame())) return k;  // the demo has ended

@@ -68,4 +68,9 @@ int lua_dofile(lua_State* L, const char* filename);
 int lua_dostring(lua_State* L, const char* text);
 int lua_dobuffer(lua_State* L, const char* buffer, std::size_t size, const char* name);
 
+// Asks `check` every few thousand instructions of running script whether
+// the script must stop; when it answers true the running chunk ends with the
+// error "script interrupted". Null stops asking.
+void setInterruptCheck(lua_State* L, bool (*check)());
+
 }  // namespace lua4

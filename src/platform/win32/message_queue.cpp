@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/win32/messages.h"
+#include "platform/win32/quit_requests.h"
 #include "platform/win32/timers.h"
 #include "platform/win32/window_record.h"
 #include "platform/win32/window_system.h"
@@ -32,9 +33,21 @@ bool matches(const MSG& msg, HWND window, UINT filterMin, UINT filterMax) {
     return msg.message >= filterMin && msg.message <= filterMax;
 }
 
+// A quit signal asks every window to close, once; with no window left the
+// program is told to quit.
+void deliverQuitSignal(std::vector<MSG>& input) {
+    static bool delivered = false;
+    if (!quitSignalled() || delivered) return;
+    delivered = true;
+    const std::vector<HWND> windows = liveWindows();
+    for (HWND window : windows) input.push_back(MSG{window, WM_CLOSE, 0, 0, timeGetTime(), {0, 0}});
+    if (windows.empty()) PostQuitMessage(0);
+}
+
 void takeInput() {
     std::vector<MSG> input;
     windowSystem().collectInput(input);
+    deliverQuitSignal(input);
     if (input.empty()) return;
     std::lock_guard guard(queue().lock);
     for (MSG& msg : input) queue().messages.push_back(msg);
@@ -61,11 +74,9 @@ bool takeQuit(MSG* msg, bool remove) {
 void waitForMessage() {
     std::unique_lock guard(queue().lock);
     auto arrived = [] { return !queue().messages.empty() || queue().quitPending; };
-    std::optional<int> poll = windowSystem().inputPollMilliseconds();
-    if (poll)
-        queue().posted.wait_for(guard, std::chrono::milliseconds(*poll), arrived);
-    else
-        queue().posted.wait(guard, arrived);
+    // A signal cannot wake the wait: it looks again at least every 100 ms.
+    const int poll = windowSystem().inputPollMilliseconds().value_or(100);
+    queue().posted.wait_for(guard, std::chrono::milliseconds(poll), arrived);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ class NullWindowSystem : public WindowSystem {
     POINT cursorPosition() override { return cursor_; }
     void setCursorPosition(POINT point) override { cursor_ = point; }
     void setCursorVisible(bool) override {}
+    bool closeRequestPending() override { return false; }
     std::string lastError() const override { return {}; }
 
   private:

@@ -95,6 +95,7 @@ class SdlWindowSystem : public WindowSystem {
     POINT cursorPosition() override;
     void setCursorPosition(POINT point) override;
     void setCursorVisible(bool visible) override;
+    bool closeRequestPending() override;
     std::string lastError() const override { return error_; }
 
   private:
@@ -183,6 +184,21 @@ void SdlWindowSystem::deliver(const EventMessage& m, std::vector<MSG>& out) {
         return;
     }
     if (HWND window = windowWithId(m.windowId)) append(out, window, m);
+}
+
+// Looks through the queued events without removing any.
+bool SdlWindowSystem::closeRequestPending() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    SDL_PumpEvents();
+    SDL_Event events[64];
+    const int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i) {
+        const SDL_Event& e = events[i];
+        if (e.type == SDL_QUIT) return true;
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) return true;
+        if (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE) return true;
+    }
+    return false;
 }
 
 void SdlWindowSystem::collectInput(std::vector<MSG>& messages) {

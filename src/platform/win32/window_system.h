@@ -42,6 +42,9 @@ class WindowSystem {
     virtual POINT cursorPosition() = 0;
     virtual void setCursorPosition(POINT point) = 0;
     virtual void setCursorVisible(bool visible) = 0;
+    // Whether the input holds a window close or an Esc press, without
+    // taking anything out of it.
+    virtual bool closeRequestPending() = 0;
     virtual std::string lastError() const = 0;
 };
 

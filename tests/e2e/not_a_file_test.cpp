@@ -1,0 +1,38 @@
+// Paths that name something other than a file where a file is expected:
+// a folder as demo.ini counts as no demo.ini; the tools name the path and
+// the problem in one line and exit with 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "production_dir.h"
+
+namespace {
+
+const std::string player = std::string(TESSAL_BINARY_DIR) + "/tessal";
+const std::string y3d = std::string(TESSAL_BINARY_DIR) + "/tools/tessal-y3d";
+const std::string pack = std::string(TESSAL_BINARY_DIR) + "/tools/tessal-pack";
+
+TEST(NotAFile, FoldersAndFifosAreRefusedWithoutACrashOrAHang) {
+    ProductionDir production;
+    std::filesystem::create_directories(production.path / "demo.ini");
+    production.write("data/script.lua", "setendtime(0.1)\n");
+    const CommandResult played =
+        runIn(production.path, "SDL_VIDEODRIVER=offscreen timeout 20 " + player);
+    EXPECT_EQ(played.exitCode, 0) << played.output;
+    EXPECT_NE(played.output.find("No demo.ini, defaulting to unpacked data"), std::string::npos);
+
+    const CommandResult folder = runIn(production.path, "timeout 20 " + y3d + " info data");
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.output, "tessal-y3d: data: not a regular file\n");
+    const CommandResult fifo =
+        runIn(production.path, "mkfifo pipe.y3d && timeout 20 " + y3d + " info pipe.y3d");
+    EXPECT_EQ(fifo.exitCode, 1) << "a FIFO must not be waited on";
+    EXPECT_EQ(fifo.output, "tessal-y3d: pipe.y3d: not a regular file\n");
+
+    const CommandResult packed = runIn(production.path, "timeout 20 " + pack + " pack data data");
+    EXPECT_EQ(packed.exitCode, 1);
+    EXPECT_EQ(packed.output, "tessal-pack: cannot write data: it is a folder\n");
+}
+
+}  // namespace
