@@ -8,6 +8,7 @@
 
 #include "d3dx/d3dx_texture.h"
 #include "decode_fixtures.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 
 namespace {
@@ -26,13 +27,7 @@ class Device {
   public:
     explicit Device(IDirect3D8* direct3d) : direct3d_(direct3d) {
         if (direct3d_ == nullptr) return;
-        D3DPRESENT_PARAMETERS params{};
-        params.BackBufferWidth = 64;
-        params.BackBufferHeight = 64;
-        params.BackBufferFormat = D3DFMT_X8R8G8B8;
-        params.BackBufferCount = 1;
-        params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        params.Windowed = TRUE;
+        D3DPRESENT_PARAMETERS params = windowedPresentParameters(64, 64, D3DFMT_UNKNOWN);
         direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                 &params, &device_);
     }

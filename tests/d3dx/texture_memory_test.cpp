@@ -20,6 +20,7 @@
 
 #include "d3dx/d3dx_texture.h"
 #include "decode_fixtures.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 
 namespace {
@@ -131,23 +132,12 @@ long long loadLikeTheStore(IDirect3DDevice8* device, const char* path, const cha
     return bytes;
 }
 
-D3DPRESENT_PARAMETERS windowedParameters() {
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = 64;
-    params.BackBufferHeight = 64;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
-    return params;
-}
-
 constexpr long long NO_DEVICE = -2;
 
 long long loadOn(IDirect3D8* direct3d, const char* path, const char* warmUp,
                  const std::function<void()>& startMeasuring) {
     if (direct3d == nullptr) return NO_DEVICE;
-    D3DPRESENT_PARAMETERS params = windowedParameters();
+    D3DPRESENT_PARAMETERS params = windowedPresentParameters(64, 64, D3DFMT_UNKNOWN);
     IDirect3DDevice8* device = nullptr;
     long long bytes = NO_DEVICE;
     if (SUCCEEDED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
