@@ -4,6 +4,14 @@
 // copying the same raw pixels (counter x_memcpy) measured in the same run,
 // and as raw pixel bytes per second.
 //
+// BM_TexturePeak: the memory a 4096 x 4096 PNG (smooth bands, so the file is
+// small) takes while it becomes a managed A8R8G8B8 texture with a full mip
+// chain, as the texture store loads it, on the recording device and on
+// OpenGL: the kernel's peak resident size, reset just before the load in a
+// child process of its own, above what the child held before, as a multiple
+// of the texture's levels in their format (85.3 MiB; counters x_final_*).
+// The goal line takes the larger of the two.
+//
 // BM_ImageLayers: the frame cost of 1000 image layers (64 x 64 texture,
 // alpha-blended, turning), each as a multiple of an empty frame on the same
 // backend measured in the same run (counter x_empty): the engine's share on
@@ -13,6 +21,12 @@
 // the driver to finish each frame.
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -22,11 +36,14 @@
 #include <string>
 
 #include "app/demo_app.h"
+#include "bench_goal.h"
+#include "d3dx/d3dx_texture.h"
 #include "d3dx/decoded_image.h"
 #include "drawings.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
 #include "image_writers.h"
+#include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
 #include "platform/win32/win32.h"
 
@@ -93,6 +110,139 @@ BENCHMARK_CAPTURE(BM_Decode, jpeg, "jpg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Decode, png, "png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Decode, bmp, "bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Decode, tga, "tga")->Unit(benchmark::kMillisecond);
+
+// A field of /proc/self/status (kB for sizes), or -1.
+long long statusNumber(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line))
+        if (line.rfind(prefix, 0) == 0) return std::atoll(line.c_str() + prefix.size());
+    return -1;
+}
+
+bool resetPeakResidentSize() {
+    const int file = ::open("/proc/self/clear_refs", O_WRONLY);
+    if (file < 0) return false;
+    const bool reset = ::write(file, "5", 1) == 1;
+    ::close(file);
+    return reset;
+}
+
+// Smooth bands: every row differs, yet the file stays small.
+Picture bands(unsigned side) {
+    Picture picture{side, side, std::vector<std::uint32_t>(std::size_t(side) * side)};
+    for (unsigned y = 0; y < side; ++y)
+        for (unsigned x = 0; x < side; ++x)
+            picture.pixels[std::size_t(y) * side + x] =
+                0xff000000u | (x / 16) << 16 | (y / 16) % 256 << 8 | ((x + y) / 32) % 256;
+    return picture;
+}
+
+IDirect3DTexture8* loadLikeTheStore(IDirect3DDevice8* device, const std::string& path) {
+    IDirect3DTexture8* texture = nullptr;
+    D3DXIMAGE_INFO info{};
+    D3DXCreateTextureFromFileExA(device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                 D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                 &info, nullptr, &texture);
+    return texture;
+}
+
+struct LoadPeak {
+    double peak = -1;   // bytes above the resident size before the load
+    double final = -1;  // bytes of the texture's levels
+};
+
+// In the child: a warm-up load of `small`, then the measured load of `big`.
+LoadPeak measureLoad(IDirect3D8* direct3d, const std::string& big, const std::string& small) {
+    LoadPeak figures;
+    D3DPRESENT_PARAMETERS params = windowedPresentParameters(64, 64, D3DFMT_UNKNOWN);
+    IDirect3DDevice8* device = nullptr;
+    if (direct3d == nullptr ||
+        FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr,
+                                      D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device)))
+        return figures;
+    if (IDirect3DTexture8* warmUp = loadLikeTheStore(device, small)) warmUp->Release();
+    const long long before = resetPeakResidentSize() ? statusNumber("VmRSS") : -1;
+    IDirect3DTexture8* texture = loadLikeTheStore(device, big);
+    if (texture && before > 0) {
+        figures.peak = double(statusNumber("VmHWM") - before) * 1024;
+        figures.final = 0;
+        for (UINT level = 0; level < texture->GetLevelCount(); ++level) {
+            D3DSURFACE_DESC desc{};
+            texture->GetLevelDesc(level, &desc);
+            figures.final += desc.Size;
+        }
+    }
+    if (texture) texture->Release();
+    device->Release();
+    direct3d->Release();
+    return figures;
+}
+
+// Runs measureLoad in a child process on the device `makeDirect3D` gives.
+LoadPeak peakInChild(IDirect3D8* (*makeDirect3D)(), const std::string& big,
+                     const std::string& small) {
+    int channel[2];
+    if (::pipe(channel) != 0) return {};
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);  // fixed: freed large blocks are unmapped
+        const LoadPeak figures = measureLoad(makeDirect3D(), big, small);
+        (void)!::write(channel[1], &figures, sizeof figures);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    LoadPeak figures;
+    if (child < 0 || ::read(channel[0], &figures, sizeof figures) != sizeof figures) figures = {};
+    ::close(channel[0]);
+    if (child > 0) ::waitpid(child, nullptr, 0);
+    return figures;
+}
+
+IDirect3D8* recordingDirect3D() {
+    static CallLog log;
+    return createRecordingDirect3D(RecordingConfig{}, log);
+}
+
+IDirect3D8* openGlDirect3D() {
+    return Direct3DCreate8(D3D_SDK_VERSION);
+}
+
+void BM_TexturePeak(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path();
+    const std::string big = (dir / "tessal-bench-texture-peak.png").string();
+    const std::string small = (dir / "tessal-bench-texture-peak-small.png").string();
+    writePngFile(big, bands(4096));
+    writePngFile(small, bands(64));
+    // A child forked once GL's threads run could not make a device of its own.
+    const bool openGl = statusNumber("Threads") == 1;
+    LoadPeak recording, gl;
+    for (auto _ : state) {
+        recording = peakInChild(recordingDirect3D, big, small);
+        if (openGl) gl = peakInChild(openGlDirect3D, big, small);
+    }
+    fs::remove(big);
+    fs::remove(small);
+    if (recording.final <= 0) {
+        state.SkipWithError("not measured");
+        return;
+    }
+    double worst = recording.peak / recording.final;
+    state.counters["final_MiB"] = recording.final / (1 << 20);
+    state.counters["peak_MiB_recording"] = recording.peak / (1 << 20);
+    state.counters["x_final_recording"] = recording.peak / recording.final;
+    if (gl.final > 0) {
+        state.counters["peak_MiB_opengl"] = gl.peak / (1 << 20);
+        state.counters["x_final_opengl"] = gl.peak / gl.final;
+        worst = std::max(worst, gl.peak / gl.final);
+    }
+    reportGoal("texture_4096_peak_vs_final", withUnit(worst, "x"), "<2x", worst < 2);
+}
+// Before the layer benchmarks, which start GL in this process.
+BENCHMARK(BM_TexturePeak)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A production whose script shows `layers` image layers for the whole run.
 class Production {

@@ -57,6 +57,47 @@ bool readFile(const char* path, std::vector<std::uint8_t>& bytes) {
     return read;
 }
 
+// The file's bytes live only while they are decoded.
+HRESULT decodeFile(const char* path, const ImageLimits& limits, DecodedImage& image) {
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(path, bytes)) return D3DERR_NOTFOUND;
+    if (bytes.empty() || !decodeImage(bytes, limits, image)) return D3DXERR_INVALIDDATA;
+    return D3D_OK;
+}
+
+// What the texture creators are asked for, after the source.
+struct TextureRequest {
+    UINT width, height, mipLevels;
+    DWORD usage;
+    D3DFORMAT format;
+    D3DPOOL pool;
+    DWORD filter, mipFilter;
+    D3DCOLOR colorKey;
+};
+
+// The texture made from a decoded image. The image is keyed in place and
+// read row by row into the levels; no other copy of it is made.
+HRESULT textureFromImage(IDirect3DDevice8* device, DecodedImage& image,
+                         const TextureRequest& request, D3DXIMAGE_INFO* srcInfo,
+                         IDirect3DTexture8** texture) {
+    if (srcInfo) *srcInfo = sourceInfo(image);
+    const UINT width = sizeOrDefault(request.width, image.width);
+    const UINT height = sizeOrDefault(request.height, image.height);
+    const HRESULT created = device->CreateTexture(
+        width, height, levelsFor(request.mipLevels, width, height), request.usage,
+        formatOrDefault(request.format), request.pool, texture);
+    if (FAILED(created)) return created;
+    applyColourKey(image.pixels, request.colorKey);
+    const HRESULT filled =
+        fillTextureLevels(*texture, {image.pixels.data(), image.width, image.height},
+                          resampleFilter(request.filter, ResampleFilter::Triangle),
+                          resampleFilter(request.mipFilter, ResampleFilter::Box));
+    if (SUCCEEDED(filled)) return D3D_OK;
+    (*texture)->Release();
+    *texture = nullptr;
+    return filled;
+}
+
 }  // namespace
 
 HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* device, const void* data, UINT size,
@@ -71,23 +112,9 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* device, const void
     DecodedImage image;
     const ImageBytes bytes(static_cast<const std::uint8_t*>(data), size);
     if (!decodeImage(bytes, deviceLimits(device), image)) return D3DXERR_INVALIDDATA;
-    if (srcInfo) *srcInfo = sourceInfo(image);
-    const UINT textureWidth = sizeOrDefault(width, image.width);
-    const UINT textureHeight = sizeOrDefault(height, image.height);
-    const HRESULT created = device->CreateTexture(textureWidth, textureHeight,
-                                                  levelsFor(mipLevels, textureWidth, textureHeight),
-                                                  usage, formatOrDefault(format), pool, texture);
-    if (FAILED(created)) return created;
-    applyColourKey(image.pixels, colorKey);
-    std::vector<DWORD> pixels =
-        resampleImage(image.pixels, image.width, image.height, textureWidth, textureHeight,
-                      resampleFilter(filter, ResampleFilter::Triangle));
-    const HRESULT filled = fillTextureLevels(*texture, std::move(pixels),
-                                             resampleFilter(mipFilter, ResampleFilter::Box));
-    if (SUCCEEDED(filled)) return D3D_OK;
-    (*texture)->Release();
-    *texture = nullptr;
-    return filled;
+    return textureFromImage(
+        device, image, {width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey},
+        srcInfo, texture);
 }
 
 HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* path, UINT width,
@@ -97,12 +124,12 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* path,
                                      IDirect3DTexture8** texture) {
     if (device == nullptr || path == nullptr || texture == nullptr) return D3DERR_INVALIDCALL;
     *texture = nullptr;
-    std::vector<std::uint8_t> bytes;
-    if (!readFile(path, bytes)) return D3DERR_NOTFOUND;
-    if (bytes.empty()) return D3DXERR_INVALIDDATA;
-    return D3DXCreateTextureFromFileInMemoryEx(device, bytes.data(), UINT(bytes.size()), width,
-                                               height, mipLevels, usage, format, pool, filter,
-                                               mipFilter, colorKey, srcInfo, palette, texture);
+    DecodedImage image;
+    const HRESULT decoded = decodeFile(path, deviceLimits(device), image);
+    if (FAILED(decoded)) return decoded;
+    return textureFromImage(
+        device, image, {width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey},
+        srcInfo, texture);
 }
 
 HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels,

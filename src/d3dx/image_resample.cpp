@@ -5,24 +5,17 @@
 
 namespace {
 
-// The source pixels one output pixel takes along an axis, with weights
-// summing to 1.
-struct Contribution {
-    UINT first = 0;
-    std::vector<float> weights;
-};
-
-Contribution pointContribution(UINT out, double scale, UINT sourceSize) {
+ResampleContribution pointContribution(UINT out, double scale, UINT sourceSize) {
     const UINT nearest = std::min(UINT((out + 0.5) * scale), sourceSize - 1);
     return {nearest, {1.0f}};
 }
 
 // The overlap of the output pixel's span [out, out + 1) × scale with each
 // source pixel.
-Contribution boxContribution(UINT out, double scale, UINT sourceSize) {
+ResampleContribution boxContribution(UINT out, double scale, UINT sourceSize) {
     const double start = out * scale;
     const double end = std::min((out + 1) * scale, double(sourceSize));
-    Contribution c;
+    ResampleContribution c;
     c.first = std::min(UINT(start), sourceSize - 1);
     for (UINT j = c.first; j < sourceSize && j < end; ++j)
         c.weights.push_back(
@@ -30,12 +23,12 @@ Contribution boxContribution(UINT out, double scale, UINT sourceSize) {
     return c;
 }
 
-Contribution triangleContribution(UINT out, double scale, UINT sourceSize) {
+ResampleContribution triangleContribution(UINT out, double scale, UINT sourceSize) {
     const double centre = (out + 0.5) * scale - 0.5;
     const double radius = std::max(scale, 1.0);
     const long first = std::max(0L, long(std::ceil(centre - radius)));
     const long last = std::min(long(sourceSize) - 1, long(std::floor(centre + radius)));
-    Contribution c;
+    ResampleContribution c;
     c.first = UINT(first);
     double total = 0;
     for (long j = first; j <= last; ++j) {
@@ -48,9 +41,10 @@ Contribution triangleContribution(UINT out, double scale, UINT sourceSize) {
     return c;
 }
 
-std::vector<Contribution> contributions(UINT sourceSize, UINT size, ResampleFilter filter) {
+// Output pixels take source pixels in order: `first` never decreases.
+std::vector<ResampleContribution> contributions(UINT sourceSize, UINT size, ResampleFilter filter) {
     const double scale = double(sourceSize) / size;
-    std::vector<Contribution> all(size);
+    std::vector<ResampleContribution> all(size);
     for (UINT out = 0; out < size; ++out) {
         if (filter == ResampleFilter::Point)
             all[out] = pointContribution(out, scale, sourceSize);
@@ -62,56 +56,83 @@ std::vector<Contribution> contributions(UINT sourceSize, UINT size, ResampleFilt
     return all;
 }
 
-struct Colour {
-    float c[4] = {0, 0, 0, 0};  // blue, green, red, alpha as stored
-};
-
-Colour unpack(DWORD pixel) {
-    return {{float(pixel & 0xff), float((pixel >> 8) & 0xff), float((pixel >> 16) & 0xff),
-             float(pixel >> 24)}};
-}
-
-DWORD pack(const Colour& colour) {
+DWORD pack(const float* colour) {
     DWORD pixel = 0;
     for (int i = 0; i < 4; ++i)
-        pixel |= DWORD(std::clamp(std::lround(colour.c[i]), 0L, 255L)) << (8 * i);
+        pixel |= DWORD(std::clamp(std::lround(colour[i]), 0L, 255L)) << (8 * i);
     return pixel;
 }
 
-// One pass along rows (step 1) or columns (step = row length).
-template <class Read, class Write>
-void filterLine(const std::vector<Contribution>& along, std::size_t step, Read read, Write write) {
-    for (std::size_t out = 0; out < along.size(); ++out) {
-        Colour sum;
-        const Contribution& c = along[out];
-        for (std::size_t k = 0; k < c.weights.size(); ++k) {
-            const Colour value = read((c.first + k) * step);
-            for (int i = 0; i < 4; ++i) sum.c[i] += value.c[i] * c.weights[k];
-        }
-        write(out * step, sum);
-    }
+UINT lastSourceRow(const ResampleContribution& c) {
+    return c.first + UINT(c.weights.size()) - 1;
 }
 
 }  // namespace
+
+RowResampler::RowResampler(UINT sourceWidth, UINT sourceHeight, UINT width, UINT height,
+                           ResampleFilter filter)
+    : unchanged_(sourceWidth == width && sourceHeight == height) {
+    if (unchanged_) return;
+    columns_ = contributions(sourceWidth, width, filter);
+    rows_ = contributions(sourceHeight, height, filter);
+    out_.resize(width);
+}
+
+void RowResampler::push(const DWORD* sourceRow, const RowSink& sink) {
+    if (unchanged_) {
+        sink(sourceRow);
+        return;
+    }
+    window_.push_back(filterAlongRow(sourceRow));
+    ++received_;
+    while (next_ < rows_.size() && lastSourceRow(rows_[next_]) < received_) {
+        emitRow(rows_[next_], sink);
+        ++next_;
+        dropRowsBefore(next_ < rows_.size() ? rows_[next_].first : received_);
+    }
+}
+
+RowResampler::FilteredRow RowResampler::filterAlongRow(const DWORD* sourceRow) const {
+    FilteredRow filtered(columns_.size() * 4, 0.0f);
+    for (std::size_t out = 0; out < columns_.size(); ++out) {
+        const ResampleContribution& c = columns_[out];
+        float* sum = &filtered[out * 4];
+        for (std::size_t k = 0; k < c.weights.size(); ++k) {
+            const DWORD pixel = sourceRow[c.first + k];
+            for (int i = 0; i < 4; ++i) sum[i] += float((pixel >> (8 * i)) & 0xff) * c.weights[k];
+        }
+    }
+    return filtered;
+}
+
+void RowResampler::emitRow(const ResampleContribution& rows, const RowSink& sink) {
+    for (std::size_t x = 0; x < out_.size(); ++x) {
+        float sum[4] = {0, 0, 0, 0};
+        for (std::size_t k = 0; k < rows.weights.size(); ++k) {
+            const float* value = &window_[rows.first + k - windowFirst_][x * 4];
+            for (int i = 0; i < 4; ++i) sum[i] += value[i] * rows.weights[k];
+        }
+        out_[x] = pack(sum);
+    }
+    sink(out_.data());
+}
+
+void RowResampler::dropRowsBefore(UINT sourceRow) {
+    while (!window_.empty() && windowFirst_ < sourceRow) {
+        window_.pop_front();
+        ++windowFirst_;
+    }
+}
 
 std::vector<DWORD> resampleImage(const std::vector<DWORD>& source, UINT sourceWidth,
                                  UINT sourceHeight, UINT width, UINT height,
                                  ResampleFilter filter) {
     if (sourceWidth == width && sourceHeight == height) return source;
-    const std::vector<Contribution> columns = contributions(sourceWidth, width, filter);
-    const std::vector<Contribution> rows = contributions(sourceHeight, height, filter);
-    std::vector<Colour> wide(std::size_t(width) * sourceHeight);
-    for (UINT y = 0; y < sourceHeight; ++y) {
-        const DWORD* in = source.data() + std::size_t(y) * sourceWidth;
-        Colour* out = wide.data() + std::size_t(y) * width;
-        filterLine(
-            columns, 1, [&](std::size_t i) { return unpack(in[i]); },
-            [&](std::size_t i, const Colour& c) { out[i] = c; });
-    }
-    std::vector<DWORD> result(std::size_t(width) * height);
-    for (UINT x = 0; x < width; ++x)
-        filterLine(
-            rows, width, [&](std::size_t i) { return wide[x + i]; },
-            [&](std::size_t i, const Colour& c) { result[x + i] = pack(c); });
+    std::vector<DWORD> result;
+    result.reserve(std::size_t(width) * height);
+    RowResampler resampler(sourceWidth, sourceHeight, width, height, filter);
+    for (UINT y = 0; y < sourceHeight; ++y)
+        resampler.push(source.data() + std::size_t(y) * sourceWidth,
+                       [&](const DWORD* row) { result.insert(result.end(), row, row + width); });
     return result;
 }

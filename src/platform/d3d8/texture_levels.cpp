@@ -84,18 +84,24 @@ UINT TextureLevels::pitch(UINT level) const {
     return levelSide(shape_.width, level) * (bitsPerPixel(shape_.format) / 8);
 }
 
-HRESULT TextureLevels::lock(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
-    if (locked == nullptr || !validLevel(level) || !inMemory() || this->locked(level))
-        return D3DERR_INVALIDCALL;
-    RECT area;
+HRESULT TextureLevels::markLocked(UINT level, const RECT* rect, DWORD flags, RECT& area) {
+    if (!validLevel(level) || locked(level)) return D3DERR_INVALIDCALL;
     if (!resolveLockRect(rect, levelSide(shape_.width, level), levelSide(shape_.height, level),
                          area))
         return D3DERR_INVALIDCALL;
+    lockFlags_[level] = flags | LOCKED_BIT;
+    return D3D_OK;
+}
+
+HRESULT TextureLevels::lock(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
+    if (locked == nullptr || !inMemory()) return D3DERR_INVALIDCALL;
+    RECT area;
+    const HRESULT marked = markLocked(level, rect, flags, area);
+    if (FAILED(marked)) return marked;
     const UINT bytesPerPixel = bitsPerPixel(shape_.format) / 8;
     locked->Pitch = INT(pitch(level));
     locked->pBits = bytes(level) + std::size_t(area.top) * pitch(level) +
                     std::size_t(area.left) * bytesPerPixel;
-    lockFlags_[level] = flags | LOCKED_BIT;
     return D3D_OK;
 }
 

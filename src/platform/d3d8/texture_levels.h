@@ -1,6 +1,6 @@
-// The mip levels of a texture as both backends keep them: sizes, the bytes
-// of each level in memory (the managed pool's system copy) and the lock
-// bookkeeping, with the creation checks Direct3D makes.
+// The mip levels of a texture as both backends keep them: sizes, the lock
+// bookkeeping and, where a backend wants them, the bytes of each level in
+// memory, with the creation checks Direct3D makes.
 #pragma once
 
 #include <vector>
@@ -34,8 +34,8 @@ bool isStoredTextureFormat(D3DFORMAT format);
 
 class TextureLevels {
   public:
-    // `inMemory` false: levels live only in the backend (render targets);
-    // they have descriptions but no bytes here.
+    // `inMemory` false: levels live only in the backend; they have
+    // descriptions and locks but no bytes here.
     TextureLevels(const TextureShape& shape, bool inMemory);
 
     const TextureShape& shape() const { return shape_; }
@@ -52,6 +52,10 @@ class TextureLevels {
     // a level out of range, one already locked, a bad rectangle or a level
     // without bytes in memory.
     HRESULT lock(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags);
+    // The bookkeeping of a lock alone, for levels whose bytes live elsewhere:
+    // marks the level locked and gives the area `rect` resolves to. Invalid
+    // for a level out of range, one already locked or a bad rectangle.
+    HRESULT markLocked(UINT level, const RECT* rect, DWORD flags, RECT& area);
     // Invalid unless the level is locked. `written` tells whether the lock
     // could have changed the bytes (not read-only).
     HRESULT unlock(UINT level, bool& written);

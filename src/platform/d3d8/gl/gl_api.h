@@ -44,6 +44,7 @@
     X(PFNGLBUFFERDATAPROC, BufferData)                             \
     X(PFNGLBUFFERSUBDATAPROC, BufferSubData)                       \
     X(PFNGLTEXSUBIMAGE2DPROC, TexSubImage2D)                       \
+    X(PFNGLGETTEXIMAGEPROC, GetTexImage)                           \
     X(PFNGLTEXPARAMETERIVPROC, TexParameteriv)                     \
     X(PFNGLACTIVETEXTUREPROC, ActiveTexture)                       \
     X(PFNGLGENSAMPLERSPROC, GenSamplers)                           \

@@ -1,7 +1,9 @@
-// Textures of the GL backend. A texture made to be rendered to lives only in
-// GL (locking one of its levels reads the pixels back); every other texture
-// keeps its levels in memory, as the managed pool's system copy, and sends a
-// level to GL when an unlock may have changed it.
+// Textures of the GL backend. Every level lives only in GL: a managed
+// texture keeps no system copy, since its GL texture survives a device
+// reset. Locking a level hands out a copy of the locked area, read back from
+// GL (or zeros, for rows never written since the texture was made); the
+// unlock sends a copy that may have changed back to GL and drops it. Writes
+// to a locked render-target level are not sent back.
 #pragma once
 
 #include <memory>
@@ -58,18 +60,35 @@ class GlTexture final : public DeviceResource<IDirect3DTexture8> {
     HRESULT UnlockRect(UINT level) override;
 
   private:
+    // The copy a lock hands out: the locked area's bytes, rows `pitch` apart.
+    struct LockedCopy {
+        RECT area{};
+        std::size_t pitch = 0;
+        std::vector<BYTE> bytes;
+    };
+    // Rows [top, bottom) of a level that may hold something other than
+    // zeros: every row written since the texture was made lies in them.
+    struct WrittenRows {
+        LONG top = 0;
+        LONG bottom = 0;
+    };
+
     GlTexture(IDirect3DDevice8& device, GlContext& context, std::size_t* live,
               const TextureShape& shape, GLuint name);
     bool allocate();
-    void upload(UINT level);
-    HRESULT lockReadBack(UINT level, D3DLOCKED_RECT* locked, const RECT* rect);
+    void zeroLevel(UINT level);
+    void bindForTransfer();
+    void readBack(UINT level, LockedCopy& copy);
+    void readRenderTarget(UINT level, LockedCopy& copy);
+    void upload(UINT level, const LockedCopy& copy);
 
     GlContext& context_;
     TextureLevels levels_;
     GLuint name_;
     std::vector<std::unique_ptr<GlTextureSurface>> surfaces_;
-    // A render-target level read back for a lock, until its unlock.
-    std::vector<std::vector<DWORD>> readBack_;
+    // Per level: the copy handed out by a lock, until its unlock.
+    std::vector<LockedCopy> lockedCopies_;
+    std::vector<WrittenRows> writtenRows_;
 };
 
 // Texture unit used for creating and filling textures, apart from the
