@@ -6,11 +6,12 @@
 #include "d3dx/decoded_image.h"
 #include "d3dx/texture_fill.h"
 #include "platform/d3d8/texture_levels.h"
+#include "platform/files/regular_file.h"
 
 namespace {
 
 // Larger files are refused before reading: no texture image comes near it.
-constexpr long MAX_IMAGE_FILE_BYTES = 256L * 1024 * 1024;
+constexpr std::uint64_t MAX_IMAGE_FILE_BYTES = 256L * 1024 * 1024;
 
 UINT sizeOrDefault(UINT requested, UINT fallback) {
     return requested == D3DX_DEFAULT || requested == 0 ? fallback : requested;
@@ -43,18 +44,11 @@ void applyColourKey(std::vector<DWORD>& pixels, D3DCOLOR colorKey) {
         if (pixel == colorKey) pixel = 0;
 }
 
+// Only a regular file is read (a FIFO is never waited on).
 bool readFile(const char* path, std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
-    bool read = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = read ? std::ftell(file) : -1;
-    read = size >= 0 && size <= MAX_IMAGE_FILE_BYTES && std::fseek(file, 0, SEEK_SET) == 0;
-    if (read) {
-        bytes.resize(std::size_t(size));
-        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    return read;
+    auto read = readRegularFile(path, MAX_IMAGE_FILE_BYTES);
+    if (read) bytes = std::move(*read);
+    return read.has_value();
 }
 
 // The file's bytes live only while they are decoded.
