@@ -13,11 +13,11 @@ constexpr auto longestWait = std::chrono::seconds(2);
 }  // namespace
 
 BufferedSource::BufferedSource(std::unique_ptr<AudioDecoder> decoder, bool waitForDecoder)
-    : decoder_(std::move(decoder)),
-      rate_(decoder_->rate()),
-      channels_(decoder_->channels()),
-      frames_(decoder_->frames()),
+    : rate_(decoder->rate()),
+      channels_(decoder->channels()),
+      frames_(decoder->frames()),
       waitForDecoder_(waitForDecoder),
+      decoder_(std::move(decoder)),
       chunk_(chunkFrames * std::size_t(channels_)),
       ring_(ringFrames, channels_),
       ringFrame_(decoder_->position() % frames_),
@@ -36,23 +36,38 @@ bool BufferedSource::needsDecoding() const {
     return stopping_ || seekTo_ || ring_.room() >= chunkFrames;
 }
 
-// The decoder thread: decodes a chunk whenever the ring has room for it,
-// outside the lock, so readers wait at most for a copy.
+// The decoder thread: decodes a chunk whenever the ring has room for it or
+// a seek was asked for.
 void BufferedSource::decodeAhead() {
-    std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return needsDecoding(); });
-        if (stopping_) return;
-        const std::optional<std::size_t> target = std::exchange(seekTo_, std::nullopt);
-        const std::uint64_t generation = generation_;
-        lock.unlock();
-        if (target) decoder_->seek(*target);
-        decoder_->readLooping(chunk_.data(), chunkFrames);
-        lock.lock();
-        if (generation != generation_) continue;  // a seek came meanwhile
-        ring_.push(chunk_.data(), chunkFrames);
-        decoded_.notify_all();
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return needsDecoding(); });
+            if (stopping_) return;
+        }
+        decodeChunk();
     }
+}
+
+// Decodes outside the ring's lock, so readers wait at most for a copy.
+// A seek asked for meanwhile makes the chunk worthless: it is dropped, and
+// the next one starts at the new frame.
+void BufferedSource::decodeChunk() {
+    std::lock_guard decoding(decoderMutex_);
+    std::optional<std::size_t> target;
+    std::uint64_t generation = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!seekTo_ && ring_.room() < chunkFrames) return;  // a seek filled it meanwhile
+        target = std::exchange(seekTo_, std::nullopt);
+        generation = generation_;
+    }
+    if (target) decoder_->seek(*target);
+    decoder_->readLooping(chunk_.data(), chunkFrames);
+    std::lock_guard lock(mutex_);
+    if (generation != generation_) return;
+    ring_.push(chunk_.data(), chunkFrames);
+    decoded_.notify_all();
 }
 
 void BufferedSource::requestSeek(std::size_t frame) {
@@ -67,12 +82,28 @@ void BufferedSource::requestSeek(std::size_t frame) {
     wake_.notify_one();
 }
 
+bool BufferedSource::readyAt(std::size_t frame) const {
+    return !seekTo_ && ringFrame_ == frame && ring_.size() >= chunkFrames;
+}
+
 void BufferedSource::seek(std::size_t frame) {
-    requestSeek(frame);
-    std::unique_lock lock(mutex_);
-    decoded_.wait_for(lock, longestWait, [&] {
-        return !seekTo_ && (ring_.size() >= chunkFrames || ringFrame_ != frame);
-    });
+    std::lock_guard decoding(decoderMutex_);
+    {
+        std::lock_guard lock(mutex_);
+        if (readyAt(frame)) return;
+        seekTo_.reset();
+        ringFrame_ = frame;
+        ring_.clear();
+        ++generation_;
+    }
+    decoder_->seek(frame);
+    decoder_->readLooping(chunk_.data(), chunkFrames);
+    {
+        std::lock_guard lock(mutex_);
+        if (!seekTo_ && ringFrame_ == frame) ring_.push(chunk_.data(), chunkFrames);
+    }
+    decoded_.notify_all();
+    wake_.notify_one();
 }
 
 std::size_t BufferedSource::read(std::size_t frame, std::int16_t* out, std::size_t count) {

@@ -30,23 +30,30 @@ class BufferedSource : public PcmSource {
     int rate() const override { return rate_; }
     int channels() const override { return channels_; }
     std::size_t frames() const override { return frames_; }
-    // Waits until the first frames from `frame` on are decoded.
+    // Decodes the first frames from `frame` on, on the calling thread, so
+    // the stream is ready to play when it returns.
     void seek(std::size_t frame) override;
     void requestSeek(std::size_t frame) override;
     std::size_t read(std::size_t frame, std::int16_t* out, std::size_t count) override;
 
   private:
     void decodeAhead();
+    void decodeChunk();
     bool needsDecoding() const;
+    bool readyAt(std::size_t frame) const;
 
-    const std::unique_ptr<AudioDecoder> decoder_;  // used by the decoder thread only
     const int rate_;
     const int channels_;
     const std::size_t frames_;
     const bool waitForDecoder_;
-    std::vector<std::int16_t> chunk_;  // the decoder thread's
 
-    std::mutex mutex_;                 // guards what follows
+    // Whoever decodes holds this: the decoder thread, or a seek. The
+    // decoder's position is always the frame after the ring's last one.
+    std::mutex decoderMutex_;
+    const std::unique_ptr<AudioDecoder> decoder_;
+    std::vector<std::int16_t> chunk_;
+
+    std::mutex mutex_;                 // guards what follows; held only to copy
     std::condition_variable wake_;     // to the decoder thread: room, a seek, or stop
     std::condition_variable decoded_;  // to readers: frames have arrived
     FrameRing ring_;
