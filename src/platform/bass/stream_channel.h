@@ -33,7 +33,6 @@ class StreamChannel {
     DWORD positionBytes() const { return DWORD(feed_.frame() * frameBytes()); }
     std::size_t positionFrame() const { return feed_.frame(); }
     bool playing() const { return playing_; }
-    bool following() const { return following_; }
 
     // These three end following a clock. The source is to be moved to
     // positionFrame() afterwards, away from the audio thread.
