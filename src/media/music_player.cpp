@@ -19,13 +19,18 @@ void MusicPlayer::load(const std::string& newPath) {
 
 void MusicPlayer::playAt(float seconds) {
     if (stream == 0 || !audioReady) return;
+    // The demo's clock starts from `seconds` now; from here on the layer
+    // keeps the music where that clock wants it.
+    const double startedAt = tessalClockSeconds();
     const DWORD length = BASS_StreamGetLength(stream);
     DWORD freq = 0;
     BASS_ChannelGetAttributes(stream, &freq, nullptr, nullptr);
     const DWORD flags = BASS_ChannelGetFlags(stream);
-    BASS_ChannelSetPosition(stream, musicBytePosition(length, freq, flags, seconds));
+    const DWORD position = musicBytePosition(length, freq, flags, seconds);
+    BASS_ChannelSetPosition(stream, position);
     BASS_Start();
     BASS_StreamPlay(stream, FALSE, BASS_SAMPLE_LOOP);
+    tessalChannelFollow(stream, position, startedAt);
 }
 
 void MusicPlayer::stop() {

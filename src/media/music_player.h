@@ -15,7 +15,9 @@ class MusicPlayer {
     // leaves no music.
     void load(const std::string& path);
     // Puts the stream at `seconds` from the start of the music and plays it
-    // looping.
+    // looping. It is called as the demo's clock (re)starts: the music then
+    // stays in step with that clock (the frame timer, which reads the same
+    // performance counter as the audio layer) until it is stopped.
     void playAt(float seconds);
     // Stops the stream; the handle stays, so playAt plays it again.
     void stop();

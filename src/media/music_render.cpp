@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "media/music_player.h"
-#include "platform/bass/file_bytes.h"
+#include "platform/bass/decoding_source.h"
+#include "platform/bass/file_window.h"
 #include "platform/bass/stream_channel.h"
 
 namespace {
@@ -17,13 +18,13 @@ namespace {
 constexpr int blockFrames = 4096;
 
 // The stream as the player leaves it after playAt(musicStartTime +
-// startTime), or null when the file does not play.
+// startTime), or null when the file does not play. It decodes as the frames
+// are rendered, so the music is never all in memory.
 std::unique_ptr<StreamChannel> startedStream(const MusicRenderRequest& request) {
-    const auto bytes = readFileBytes(request.musicFile.c_str(), 0, 0);
-    auto audio = bytes ? decodeAudio(*bytes) : std::nullopt;
-    if (!audio) return nullptr;
-    auto channel =
-        std::make_unique<StreamChannel>(std::move(*audio), BASS_MP3_SETPOS, musicRenderRate);
+    auto decoder = AudioDecoder::open(FileWindow::open(request.musicFile.c_str(), 0, 0));
+    if (!decoder) return nullptr;
+    auto channel = std::make_unique<StreamChannel>(
+        std::make_unique<DecodingSource>(std::move(decoder)), BASS_MP3_SETPOS, musicRenderRate);
     if (!channel->valid()) return nullptr;
     const float seconds = request.musicStartTime + request.startTime;
     channel->setPositionBytes(musicBytePosition(channel->lengthBytes(), DWORD(channel->rate()),

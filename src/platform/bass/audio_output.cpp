@@ -2,12 +2,17 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstring>
+
+#include "platform/bass/audio_clock.h"
+
 namespace {
 
 constexpr Uint16 requestedBufferFrames = 1024;
 
 void fillFromMixer(void* mixer, Uint8* stream, int length) {
-    static_cast<Mixer*>(mixer)->render(reinterpret_cast<std::int16_t*>(stream), length / 4);
+    static_cast<Mixer*>(mixer)->render(reinterpret_cast<std::int16_t*>(stream), length / 4,
+                                       audioClockSeconds());
 }
 
 const char* deviceName(int device) {
@@ -37,6 +42,8 @@ bool AudioOutput::open(int device, int rate, Mixer& mixer) {
     device_ = SDL_OpenAudioDevice(name, 0, &wanted, &obtained, 0);
     if (device_ == 0) close();
     bufferFrames_ = device_ ? obtained.samples : 0;
+    const char* driver = SDL_GetCurrentAudioDriver();
+    realTime_ = device_ != 0 && !(driver && std::strcmp(driver, "disk") == 0);
     return device_ != 0;
 }
 
@@ -46,6 +53,7 @@ void AudioOutput::close() {
     device_ = 0;
     subsystemStarted_ = false;
     bufferFrames_ = 0;
+    realTime_ = false;
 }
 
 void AudioOutput::start() {

@@ -1,6 +1,6 @@
 // The output device: 16-bit stereo at the library's rate, filled from the
 // mixer by SDL's audio thread. The thread only mixes decoded PCM; it never
-// reads or decodes files.
+// reads or decodes files. It tells the mixer the layer's clock at each fill.
 #pragma once
 
 #include <SDL2/SDL_audio.h>
@@ -16,6 +16,9 @@ class AudioOutput {
     void start();
     // The frames SDL asks for at a time (0 without output).
     int bufferFrames() const { return bufferFrames_; }
+    // Heard as it plays, at the device's pace. SDL's disk driver writes a
+    // file as fast as it is asked to: every frame in turn, no pace to keep.
+    bool playsInRealTime() const { return realTime_; }
 
     // Keeps the audio thread out of the mixer while alive.
     class Lock {
@@ -33,4 +36,5 @@ class AudioOutput {
     SDL_AudioDeviceID device_ = 0;
     bool subsystemStarted_ = false;
     int bufferFrames_ = 0;
+    bool realTime_ = false;
 };

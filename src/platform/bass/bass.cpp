@@ -1,14 +1,18 @@
 // The library's one process-wide state: whether it is initialised, the
 // output device and the streams. Calls come from the main thread; the audio
 // thread only mixes, and changes to the streams happen under the device lock.
-// Decoding and freeing PCM happen outside the lock, so the audio thread
-// never waits for them.
+// Opening, seeking and freeing streams (which decode, or wait for their
+// decoder threads) happen outside the lock, so the audio thread never waits
+// for them.
 #include "platform/bass/bass.h"
 
 #include <memory>
 
+#include "platform/bass/audio_clock.h"
 #include "platform/bass/audio_output.h"
-#include "platform/bass/file_bytes.h"
+#include "platform/bass/buffered_source.h"
+#include "platform/bass/file_window.h"
+#include "platform/bass/memory_file.h"
 #include "platform/bass/mixer.h"
 
 namespace {
@@ -36,12 +40,28 @@ Result withChannel(DWORD handle, Result otherwise, Use use) {
     return channel ? use(*channel) : otherwise;
 }
 
-std::optional<std::vector<std::uint8_t>> streamBytes(BOOL mem, const void* file, DWORD offset,
-                                                     DWORD length) {
-    if (!mem) return readFileBytes(static_cast<const char*>(file), offset, length);
-    if (!file || length == 0) return std::nullopt;
+// As withChannel, for a call that may move the stream; then, outside the
+// lock, gets the stream's source ready at the new position. Only the main
+// thread frees streams, so the channel outlives the call.
+template <typename Use>
+BOOL movingChannel(DWORD handle, Use use) {
+    PcmSource* source = nullptr;
+    std::size_t frame = 0;
+    const BOOL done = withChannel(handle, BOOL(FALSE), [&](StreamChannel& channel) {
+        if (!use(channel)) return BOOL(FALSE);
+        source = &channel.source();
+        frame = channel.positionFrame();
+        return BOOL(TRUE);
+    });
+    if (source) source->seek(frame);
+    return done;
+}
+
+std::unique_ptr<ByteSource> streamBytes(BOOL mem, const void* file, DWORD offset, DWORD length) {
+    if (!mem) return FileWindow::open(static_cast<const char*>(file), offset, length);
+    if (!file || length == 0) return nullptr;
     const auto* bytes = static_cast<const std::uint8_t*>(file);
-    return std::vector<std::uint8_t>(bytes, bytes + length);
+    return std::make_unique<MemoryFile>(std::vector<std::uint8_t>(bytes, bytes + length));
 }
 
 }  // namespace
@@ -74,11 +94,11 @@ BOOL BASS_Start() {
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD flags) {
     Library& lib = library();
     if (!lib.initialised) return 0;
-    const auto bytes = streamBytes(mem, file, offset, length);
-    if (!bytes) return 0;
-    auto audio = decodeAudio(*bytes);
-    if (!audio) return 0;
-    auto channel = std::make_unique<StreamChannel>(std::move(*audio), flags, lib.outputRate);
+    auto decoder = AudioDecoder::open(streamBytes(mem, file, offset, length));
+    if (!decoder) return 0;
+    const bool waitForDecoder = !lib.output.playsInRealTime();
+    auto source = std::make_unique<BufferedSource>(std::move(decoder), waitForDecoder);
+    auto channel = std::make_unique<StreamChannel>(std::move(source), flags, lib.outputRate);
     if (!channel->valid()) return 0;
     AudioOutput::Lock lock(lib.output);
     return lib.mixer.add(std::move(channel));
@@ -101,9 +121,9 @@ DWORD BASS_StreamGetLength(HSTREAM handle) {
 }
 
 BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
-    return withChannel(handle, BOOL(FALSE), [&](StreamChannel& channel) {
+    return movingChannel(handle, [&](StreamChannel& channel) {
         channel.play(flush != FALSE, (flags & BASS_SAMPLE_LOOP) != 0);
-        return BOOL(TRUE);
+        return true;
     });
 }
 
@@ -135,12 +155,23 @@ DWORD BASS_ChannelGetFlags(DWORD handle) {
 }
 
 BOOL BASS_ChannelSetPosition(DWORD handle, DWORD position) {
-    return withChannel(handle, BOOL(FALSE), [&](StreamChannel& channel) {
-        return channel.setPositionBytes(position) ? BOOL(TRUE) : BOOL(FALSE);
-    });
+    return movingChannel(
+        handle, [&](StreamChannel& channel) { return channel.setPositionBytes(position); });
 }
 
 DWORD BASS_ChannelGetPosition(DWORD handle) {
     return withChannel(handle, BASS_INVALID_VALUE,
                        [](StreamChannel& channel) { return channel.positionBytes(); });
+}
+
+double tessalClockSeconds() {
+    return audioClockSeconds();
+}
+
+BOOL tessalChannelFollow(HSTREAM handle, DWORD position, double atSeconds) {
+    const bool realTime = library().output.playsInRealTime();
+    return withChannel(handle, BOOL(FALSE), [&](StreamChannel& channel) {
+        if (realTime) channel.follow(position, atSeconds);
+        return BOOL(TRUE);
+    });
 }

@@ -1,8 +1,10 @@
 // The BASS audio library calls the engine makes, in their version-1 forms:
 // stream lengths and positions are 32-bit byte counts of the decoded PCM.
-// A stream is the whole music file decoded up front into 16-bit PCM at the
-// file's own rate and channel count; the output device mixes the playing
-// streams at the rate given to BASS_Init, in stereo.
+// A stream is a music file decoded as it plays (a thread per stream decodes
+// ahead) into 16-bit PCM at the file's own rate and channel count; the
+// output device mixes the playing streams at the rate given to BASS_Init,
+// in stereo. Lengths are known when a stream is created, positions are exact
+// to the frame in every format.
 #pragma once
 
 #include "platform/win32/windef.h"
@@ -32,9 +34,10 @@ void BASS_Free();
 BOOL BASS_Start();
 
 // mem FALSE: file is a path and the stream covers length bytes from offset
-// (0: to the end of the file). mem TRUE: file points to length bytes in
-// memory. Returns 0 when the library is not initialised or the data cannot
-// be read or decoded.
+// (0: to the end of the file); the file stays open while the stream lives.
+// mem TRUE: file points to length bytes in memory, which are copied.
+// Returns 0 when the library is not initialised or the data cannot be read
+// or decoded.
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD flags);
 BOOL BASS_StreamFree(HSTREAM handle);
 // The decoded length in bytes, or BASS_INVALID_VALUE.
@@ -54,3 +57,19 @@ DWORD BASS_ChannelGetFlags(DWORD handle);
 BOOL BASS_ChannelSetPosition(DWORD handle, DWORD position);
 // The byte position of the next frame to be mixed, or BASS_INVALID_VALUE.
 DWORD BASS_ChannelGetPosition(DWORD handle);
+
+// Tessal's additions, to keep music in step with a clock of the caller's
+// (the demo's frame timer reads the same counter as the layer).
+
+// Seconds on the layer's clock: SDL's performance counter, which
+// QueryPerformanceCounter reads too.
+double tessalClockSeconds();
+// From now on keeps the playing stream where the caller's clock wants it: at
+// byte `position` when tessalClockSeconds() read `atSeconds`, moving on in
+// real time. The output device's own clock drifts from it; the stream makes
+// that up by playing a fraction of a percent faster or slower, and jumps
+// only after a stall of the output (0.15 s or more). Following ends when the
+// stream is stopped, positioned or played again. An output nobody hears in
+// real time (SDL's disk driver) plays every frame in turn and follows
+// nothing. FALSE for an unknown handle.
+BOOL tessalChannelFollow(HSTREAM handle, DWORD position, double atSeconds);

@@ -1,5 +1,6 @@
-// A music file decoded into interleaved 16-bit PCM at its own rate, with
-// one or two channels (files with more are mixed down to two).
+// A music file decoded whole into interleaved 16-bit PCM at its own rate,
+// with one or two channels: what a stream plays, all at once. Streams
+// decode as they play; this is for PCM made in memory and for comparing.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,7 @@ struct DecodedAudio {
     std::size_t lengthBytes() const { return samples.size() * sizeof(std::int16_t); }
 };
 
-// Decodes any format libsndfile reads (WAV, Ogg Vorbis, FLAC, MP3, ...).
+// Decodes every frame, as AudioDecoder does (same formats, same length).
 // Nothing when the bytes are not audio, hold no frames, or decode to more
 // than a 32-bit byte count can address.
 std::optional<DecodedAudio> decodeAudio(std::span<const std::uint8_t> bytes);

@@ -1,24 +1,25 @@
-// Bytes in memory read as a seekable file: the one reader the decoder goes
-// through. Every read and seek is bounds-checked against the buffer.
+// Bytes in memory read as a seekable file: a span the caller keeps alive,
+// or bytes the file owns.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
-class MemoryFile {
+#include "platform/bass/byte_source.h"
+
+class MemoryFile : public ByteSource {
   public:
-    explicit MemoryFile(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit MemoryFile(std::span<const std::uint8_t> bytes)
+        : ByteSource(std::int64_t(bytes.size())), bytes_(bytes) {}
+    explicit MemoryFile(std::vector<std::uint8_t> owned)
+        : ByteSource(std::int64_t(owned.size())), owned_(std::move(owned)), bytes_(owned_) {}
 
-    std::int64_t size() const { return std::int64_t(bytes_.size()); }
-    std::int64_t tell() const { return position_; }
-    // whence is SEEK_SET, SEEK_CUR or SEEK_END. A target outside the buffer
-    // leaves the position alone and returns -1; otherwise the new position.
-    std::int64_t seek(std::int64_t offset, int whence);
-    // Copies up to count bytes; returns how many were copied.
-    std::int64_t read(void* out, std::int64_t count);
+  protected:
+    std::int64_t readAt(std::int64_t at, void* out, std::int64_t count) override;
 
   private:
+    std::vector<std::uint8_t> owned_;
     std::span<const std::uint8_t> bytes_;
-    std::int64_t position_ = 0;
 };

@@ -29,9 +29,9 @@ std::vector<std::unique_ptr<StreamChannel>> Mixer::removeAll() {
     return all;
 }
 
-void Mixer::render(std::int16_t* out, int frames) {
+void Mixer::render(std::int16_t* out, int frames, double now) {
     sum_.assign(std::size_t(2 * frames), 0);
-    for (auto& entry : channels_) entry.second->mixInto(sum_.data(), frames);
+    for (auto& entry : channels_) entry.second->mixInto(sum_.data(), frames, now);
     for (std::size_t i = 0; i < sum_.size(); ++i)
         out[i] = std::int16_t(std::clamp(sum_[i], -32768, 32767));
 }

@@ -20,8 +20,9 @@ class Mixer {
     std::vector<std::unique_ptr<StreamChannel>> removeAll();
 
     // Writes `frames` interleaved stereo frames: every playing stream added
-    // up, clipped to 16 bits; silence when nothing plays.
-    void render(std::int16_t* out, int frames);
+    // up, clipped to 16 bits; silence when nothing plays. now: the layer's
+    // clock as the output asks for them.
+    void render(std::int16_t* out, int frames, double now = 0);
 
   private:
     std::map<DWORD, std::unique_ptr<StreamChannel>> channels_;

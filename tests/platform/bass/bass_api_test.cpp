@@ -145,4 +145,19 @@ TEST_F(BassApi, FreedAndUnknownHandlesAreRefused) {
     EXPECT_NE(BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0), before);
 }
 
+// The output device's own thread keeps a followed stream where the clock
+// wants it: here two seconds further on, made up at once.
+TEST_F(BassApi, AFollowedStreamGoesWhereTheClockWantsIt) {
+    ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr));
+    const auto path = writeWav("a.wav", 44100, 2, 5 * 44100);
+    const HSTREAM h = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
+    ASSERT_NE(h, 0u);
+    BASS_StreamPlay(h, FALSE, BASS_SAMPLE_LOOP);
+    const double start = tessalClockSeconds();
+    EXPECT_TRUE(tessalChannelFollow(h, 2 * 44100 * 4, start));
+    EXPECT_FALSE(tessalChannelFollow(h + 1, 0, start));
+    ASSERT_TRUE(waitFor([&] { return BASS_ChannelGetPosition(h) >= 2 * 44100 * 4; }));
+    EXPECT_LT(tessalClockSeconds() - start, 1.0);
+}
+
 }  // namespace
