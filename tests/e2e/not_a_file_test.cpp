@@ -35,4 +35,25 @@ TEST(NotAFile, FoldersAndFifosAreRefusedWithoutACrashOrAHang) {
     EXPECT_EQ(packed.output, "tessal-pack: cannot write data: it is a folder\n");
 }
 
+// Every file a script names may be a folder or a FIFO: each is refused with
+// its loader's message and the demo plays on.
+TEST(NotAFile, ResourcesThatAreFoldersOrFifosAreRefusedAndTheDemoPlays) {
+    ProductionDir production;
+    std::filesystem::create_directories(production.path / "data" / "folder.png");
+    std::filesystem::create_directories(production.path / "data" / "folder.y3d");
+    production.write("data/script.lua",
+                     "setendtime(0.2)\nloadtexture('folder.png') loadtexture('pipe.png')\n"
+                     "loady3d('folder.y3d') loady3d('pipe.y3d')\n"
+                     "loadmusic('data/folder.y3d') loadmusic('data/pipe.ogg')\n");
+    const CommandResult run = runIn(production.path,
+                                    "mkfifo data/pipe.png data/pipe.y3d data/pipe.ogg && "
+                                    "SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 20 " +
+                                        player);
+    EXPECT_EQ(run.exitCode, 0) << "no crash and no wait on a FIFO: " << run.output;
+    for (const char* line : {"Failed to load texture folder.png", "Failed to load texture pipe.png",
+                             "Couldn't open scene data/folder.y3d, does file exist?",
+                             "Couldn't open scene data/pipe.y3d, does file exist?"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+}
+
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/files/regular_file.h"
+
 namespace {
 
 struct FileCloser {
@@ -29,7 +31,7 @@ long remainingBytes(std::FILE* file, std::uint32_t offset) {
 std::optional<std::vector<std::uint8_t>> readFileBytes(const char* path, std::uint32_t offset,
                                                        std::uint32_t length) {
     if (!path) return std::nullopt;
-    FilePtr file(std::fopen(path, "rb"));
+    FilePtr file(openRegularFile(path));
     if (!file) return std::nullopt;
     long available = remainingBytes(file.get(), offset);
     if (available < 0) return std::nullopt;

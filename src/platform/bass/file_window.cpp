@@ -22,13 +22,15 @@ std::int64_t regularFileSize(int descriptor) {
 std::unique_ptr<FileWindow> FileWindow::open(const char* path, std::uint32_t offset,
                                              std::uint32_t length) {
     if (!path) return nullptr;
-    const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a FIFO is refused rather than waited on.
+    const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) return nullptr;
     const std::int64_t size = regularFileSize(descriptor);
     if (size < 0 || std::int64_t(offset) > size) {
         ::close(descriptor);
         return nullptr;
     }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     std::int64_t available = size - std::int64_t(offset);
     if (length != 0) available = std::min<std::int64_t>(available, length);
     return std::unique_ptr<FileWindow>(new FileWindow(descriptor, offset, available));
