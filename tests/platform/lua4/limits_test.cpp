@@ -1,0 +1,65 @@
+// What a runaway or hostile script meets: chains of suffixes of any length
+// run, as they did in 4.0, whether they are in the script or built at run
+// time.
+#include <string>
+
+#include "platform/lua4/lib4_script_fixture.h"
+
+namespace {
+
+using LimitsTest = Script40Test;
+
+constexpr int millionSuffixes = 1000000;
+
+// x[1], x.a and x:m() give x again; f called with anything gives f.
+const char* chainTargets =
+    "x = {} x[1] = x x.a = x\n"
+    "function x:m() return self end\n"
+    "function f() return f end\n";
+
+std::string chainScript(const char* base, const std::string& suffix) {
+    std::string script(chainTargets);
+    script.reserve(script.size() + suffix.size() * millionSuffixes + 32);
+    script.append("y = ").append(base);
+    for (int i = 0; i < millionSuffixes; ++i) script += suffix;
+    return script.append("\nsame = y == ").append(base);
+}
+
+TEST_F(LimitsTest, AMillionSuffixesOfEachKindRun) {
+    const struct {
+        const char* base;
+        const char* suffix;
+    } chains[] = {{"x", "[1]"}, {"x", ".a"},   {"x", ":m()"},
+                  {"f", "()"},  {"f", " 'a'"}, {"f", "{}"}};
+    for (const auto& chain : chains) {
+        ASSERT_EQ(0, run("y = nil same = nil"));
+        EXPECT_EQ(0, run(chainScript(chain.base, chain.suffix))) << chain.suffix;
+        EXPECT_EQ("1", global("same")) << chain.suffix;
+    }
+}
+
+// A method named `true` cannot be a suffix in Lua 5.1; its calls nest, and
+// a long chain of them meets Lua 5.1's own nesting limit: a syntax error.
+TEST_F(LimitsTest, AMillionCallsOfAMethodNamedTrueFailCleanly) {
+    collectReports();
+    EXPECT_EQ(lua4::ERRSYNTAX, run(chainScript("x", ":true()"), "chain.lua"));
+    EXPECT_EQ(0u, global("reports").find("[chain.lua:")) << global("reports");
+}
+
+TEST_F(LimitsTest, ChainsBuiltAtRunTimeRunThroughDostring) {
+    collectReports();
+    std::string script(chainTargets);
+    script +=
+        "s = '[1]'\n"
+        "for i = 1, 20 do s = s .. s end\n"
+        "ran = dostring('y = x' .. s)\n"
+        "same = y == x\n"
+        "refused = dostring('y = x' .. s .. '[')\n";
+    EXPECT_EQ(0, run(script));
+    EXPECT_EQ("1", global("ran"));
+    EXPECT_EQ("1", global("same"));
+    EXPECT_EQ("(not a string)", global("refused"));
+    EXPECT_EQ("[string:1: unexpected symbol near '<eof>']", global("reports"));
+}
+
+}  // namespace
