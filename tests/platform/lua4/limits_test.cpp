@@ -1,9 +1,10 @@
 // What a runaway or hostile script meets: chains of suffixes of any length
 // run, as they did in 4.0, whether they are in the script or built at run
-// time.
+// time; memory has a ceiling, and running into it is reported by name.
 #include <string>
 
 #include "platform/lua4/lib4_script_fixture.h"
+#include "platform/lua4/memory_limit.h"
 
 namespace {
 
@@ -60,6 +61,32 @@ TEST_F(LimitsTest, ChainsBuiltAtRunTimeRunThroughDostring) {
     EXPECT_EQ("1", global("same"));
     EXPECT_EQ("(not a string)", global("refused"));
     EXPECT_EQ("[string:1: unexpected symbol near '<eof>']", global("reports"));
+}
+
+// Lua 4.0 kept memory errors from _ERRORMESSAGE; here they are reported as
+// any other error, so that a script that runs away says why it stopped.
+TEST_F(LimitsTest, RunningOutOfMemoryIsReportedByName) {
+    collectReports();
+    lua4::setMemoryLimit(L, 32 << 20);
+    const char* runaway = "s = 'x' while 1 do s = s .. s end";
+    EXPECT_EQ(lua4::ERRMEM, run(runaway));
+    EXPECT_EQ("[not enough memory]", global("reports"));
+    EXPECT_EQ(0, run("reports = '' s = nil\n"
+                     "inner = dostring('t = {} i = 1 while 1 do t[i] = i i = i + 1 end')\n"
+                     "t = nil\n"
+                     "called = call(function () local s = 'x' while 1 do s = s .. s end end,"
+                     "  {}, 'x')\n"
+                     "after = 1"));
+    EXPECT_EQ("[not enough memory][not enough memory]", global("reports"));
+    EXPECT_EQ("(not a string)", global("inner"));
+    EXPECT_EQ("(not a string)", global("called"));
+    EXPECT_EQ("1", global("after"));
+    ASSERT_EQ(0, run("reports = ''"));
+    std::string chain = "y = x";
+    for (int i = 0; i < 100000; ++i) chain += "[1]";
+    lua4::setMemoryLimit(L, 8 << 20);
+    EXPECT_EQ(lua4::ERRMEM, run(chain));
+    EXPECT_EQ("[not enough memory]", global("reports"));
 }
 
 }  // namespace
