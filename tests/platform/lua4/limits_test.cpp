@@ -9,6 +9,7 @@
 namespace {
 
 using LimitsTest = Script40Test;
+using lua4::frontend::translateChunk40;
 
 constexpr int millionSuffixes = 1000000;
 
@@ -61,6 +62,32 @@ TEST_F(LimitsTest, ChainsBuiltAtRunTimeRunThroughDostring) {
     EXPECT_EQ("1", global("same"));
     EXPECT_EQ("(not a string)", global("refused"));
     EXPECT_EQ("[string:1: unexpected symbol near '<eof>']", global("reports"));
+}
+
+std::string numberedLocals(int count) {
+    std::string locals;
+    for (int i = 0; i < count; ++i) locals += "local a" + std::to_string(i) + " = 1\n";
+    return locals;
+}
+
+std::string upvalueSum(int count) {
+    std::string sum = "%a0";
+    for (int i = 1; i < count; ++i) sum += " + %a" + std::to_string(i);
+    return sum;
+}
+
+// As many as Lua 5.1 takes run; one more is refused by the front end, with
+// the line, before any time goes into looking names up among them.
+TEST_F(LimitsTest, LocalsAndUpvaluesUpToLua51sLimits) {
+    EXPECT_EQ(0, run(numberedLocals(200) + "total = a199"));
+    EXPECT_EQ(
+        0, run(numberedLocals(60) + "function f() return " + upvalueSum(60) + " end\ntotal = f()"));
+    EXPECT_EQ("60", global("total"));
+    auto tooMany = translateChunk40(numberedLocals(200) + "local b = 1 x = 1", "s.lua");
+    EXPECT_EQ(201, tooMany.errorLine) << tooMany.error;
+    tooMany = translateChunk40(
+        numberedLocals(61) + "function f()\nreturn " + upvalueSum(61) + " end", "s.lua");
+    EXPECT_EQ(63, tooMany.errorLine) << tooMany.error;
 }
 
 // Lua 4.0 kept memory errors from _ERRORMESSAGE; here they are reported as
