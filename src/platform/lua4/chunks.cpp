@@ -8,6 +8,7 @@
 #include "platform/lua4/errors.h"
 #include "platform/lua4/lib/chunk_binding.h"
 #include "platform/lua4/lua4.h"
+#include "platform/lua4/memory_budget.h"
 #include "platform/lua4/translation.h"
 
 namespace lua4 {
@@ -23,6 +24,12 @@ int reportLoadFailure(lua_State* L, const std::string& message, int status) {
     return reportErrorMessage(L, message.c_str()) ? status : ERRERR;
 }
 
+// Memory errors never reach an error function in Lua 5.1; they are
+// reported here, once the failed run has let go of the stack.
+int reportMemoryFailure(lua_State* L) {
+    return reportMemoryError(L) ? ERRMEM : ERRERR;
+}
+
 // Compiles translated source; on success the script's function is on the
 // stack.
 int compile(lua_State* L, const std::string& source, const std::string& chunkName) {
@@ -31,7 +38,7 @@ int compile(lua_State* L, const std::string& source, const std::string& chunkNam
     if (status == 0) return 0;
     std::string message = ::lua_tolstring(L, -1, nullptr);
     popValues(L, 1);
-    if (status == LUA_ERRMEM) return ERRMEM;
+    if (status == LUA_ERRMEM) return reportMemoryFailure(L);
     return reportLoadFailure(L, message, ERRSYNTAX);
 }
 
@@ -44,7 +51,7 @@ int runCompiled(lua_State* L) {
     if (status != 0 && status != LUA_ERRMEM && isHandlerFailure(L, -1)) status = ERRERR;
     if (status != 0) popValues(L, 1);
     ::lua_remove(L, function);
-    return status;
+    return status == LUA_ERRMEM ? reportMemoryFailure(L) : status;
 }
 
 // Translates, compiles and runs. chunkName is in Lua 5.1's form, for its
@@ -55,9 +62,10 @@ int runChunk(lua_State* L, std::string_view text, const std::string& chunkName,
         return reportLoadFailure(L, shownName + ": precompiled chunks are not supported",
                                  ERRSYNTAX);
     std::string source, error;
-    if (!translateChunk(text, shownName.c_str(), source, error))
-        return reportLoadFailure(L, error, ERRSYNTAX);
-    int status = compile(L, source, chunkName);
+    int status = translateChunk(text, shownName.c_str(), memoryLimitOf(L), source, error);
+    if (status == ERRMEM) return reportMemoryFailure(L);
+    if (status != 0) return reportLoadFailure(L, error, status);
+    status = compile(L, source, chunkName);
     return status != 0 ? status : runCompiled(L);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/lua4/errors.h"
 
 #include "platform/lua4/lua4.h"
+#include "platform/lua4/memory_budget.h"
 
 namespace lua4 {
 
@@ -32,6 +33,16 @@ bool reportErrorMessage(lua_State* L, const char* message) {
     if (::lua_pcall(L, 1, 0, 0) == 0) return true;
     popValues(L, 1);
     return false;
+}
+
+bool reportMemoryError(lua_State* L) {
+    MemoryReserve reserve(L);
+    return reportErrorMessage(L, "not enough memory");
+}
+
+void reportMemoryErrorInPlace(lua_State* L) {
+    popValues(L, 1);
+    pushMarker(L, reportMemoryError(L));
 }
 
 int errorHandler(lua_State* L) {

@@ -12,6 +12,15 @@ namespace lua4 {
 // reported a second time).
 bool reportErrorMessage(lua_State* L, const char* message);
 
+// Reports Lua 5.1's "not enough memory" through _ERRORMESSAGE, as any
+// other error (Lua 4.0 left memory errors unreported), with a little memory
+// set aside for the handler. False when the handler itself failed.
+bool reportMemoryError(lua_State* L);
+
+// The error object of a memory error on top of the stack is reported and
+// replaced with the object of an error already reported, to be passed on.
+void reportMemoryErrorInPlace(lua_State* L);
+
 // The error function of every protected run: reports an error that has
 // not been reported yet and passes the error object on.
 int errorHandler(lua_State* L);

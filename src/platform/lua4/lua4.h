@@ -16,12 +16,13 @@ using lua_CFunction = int (*)(lua_State*);
 enum ChunkStatus : int {
     ERRRUN = 2,     // error while running
     ERRSYNTAX = 3,  // error while compiling
-    ERRMEM = 4,     // out of memory; _ERRORMESSAGE is not called
+    ERRMEM = 4,     // out of memory (see memory_limit.h)
     ERRERR = 5,     // error inside _ERRORMESSAGE itself
     ERRFILE = 6,    // the file cannot be read (lua_dofile only)
 };
 
-// A new state with no globals at all; stacksize 0 means the default.
+// A new state with no globals at all; stacksize 0 means the default. Its
+// memory has a ceiling (memory_limit.h).
 lua_State* lua_open(int stacksize);
 void lua_close(lua_State* L);
 

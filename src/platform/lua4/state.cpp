@@ -1,6 +1,8 @@
 // The state and the plain stack calls: Lua 5.1 does these the 4.0 way.
 #include "platform/lua4/lua4.h"
 #include "platform/lua4/lua51.h"
+#include "platform/lua4/memory_budget.h"
+#include "platform/lua4/memory_limit.h"
 
 namespace lua4 {
 
@@ -16,7 +18,7 @@ int unprotectedError(lua_State*) {
 }  // namespace
 
 lua_State* lua_open(int stacksize) {
-    lua_State* L = ::luaL_newstate();
+    lua_State* L = newBudgetedState(defaultMemoryLimit());
     if (!L) return nullptr;
     ::lua_atpanic(L, unprotectedError);
     if (stacksize > 0) ::lua_checkstack(L, stacksize);
@@ -24,7 +26,7 @@ lua_State* lua_open(int stacksize) {
 }
 
 void lua_close(lua_State* L) {
-    ::lua_close(L);
+    closeBudgetedState(L);
 }
 
 void lua_register(lua_State* L, const char* name, lua_CFunction f) {

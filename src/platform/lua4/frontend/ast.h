@@ -3,7 +3,9 @@
 // first token is on, so the output keeps the script's line numbers.
 #pragma once
 
+#include <cstddef>
 #include <deque>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -174,17 +176,26 @@ struct FunctionBody {
     std::vector<UpvalueRef> upvalues;
 };
 
-// Owns every node of one tree.
+// Owns every node of one tree. The nodes may take budget bytes at most;
+// past that, make throws std::bad_alloc as if memory had run out: a tree
+// takes a hundred times the size of its chunk, or more.
 class Ast {
   public:
+    explicit Ast(std::size_t budget) : budget_(budget) {}
+
     template <typename Node>
     Node* make() {
+        if (sizeof(Node) > budget_ - used_) throw std::bad_alloc();
+        used_ += sizeof(Node);
         return &store<Node>().emplace_back();
     }
 
   private:
     template <typename Node>
     std::deque<Node>& store();
+
+    std::size_t budget_;
+    std::size_t used_ = 0;
 
     std::deque<Expr> exprs_;
     std::deque<Stat> stats_;

@@ -83,6 +83,10 @@ bool isCall(const Expr* expr) {
     return expr->kind == ExprKind::Call || expr->kind == ExprKind::MethodCall;
 }
 
+bool isSuffix(const Expr* expr) {
+    return isCall(expr) || expr->kind == ExprKind::Index;
+}
+
 }  // namespace
 
 bool Emitter::isReservedName(std::string_view name) const {
@@ -124,13 +128,9 @@ void Emitter::emitExpr(const Expr* expr, Context context) {
             out_.put("_4_uv_" + expr->text);
             break;
         case ExprKind::Index:
-            emitIndex(expr);
-            break;
         case ExprKind::Call:
-            emitCall(expr);
-            break;
         case ExprKind::MethodCall:
-            emitMethodCall(expr);
+            emitSuffixChain(expr);
             break;
         case ExprKind::Paren:
             emitParen(expr, context);
@@ -272,8 +272,36 @@ void Emitter::emitGlobal(const std::string& name) {
     }
 }
 
-void Emitter::emitIndex(const Expr* expr) {
-    emitExpr(expr->left, Context::Value);
+// `a.b[c](d):e(f)` is a tree as deep as the chain is long, and a chain can
+// be any length (4.0 read suffixes in a loop), so it is written in a loop
+// too: the base, then each suffix in turn. Only the keys and arguments
+// recurse, and their nesting is bounded by the parser.
+void Emitter::emitSuffixChain(const Expr* last) {
+    std::vector<const Expr*> suffixes;
+    const Expr* base = last;
+    for (; isSuffix(base); base = base->left) suffixes.push_back(base);
+    for (const Expr* suffix : suffixes) {
+        if (isReservedMethodCall(suffix)) openReservedMethodCall(suffix);
+    }
+    emitExpr(base, Context::Value);
+    for (auto it = suffixes.rbegin(); it != suffixes.rend(); ++it) emitSuffix(*it);
+}
+
+void Emitter::emitSuffix(const Expr* suffix) {
+    switch (suffix->kind) {
+        case ExprKind::Index:
+            emitIndexSuffix(suffix);
+            break;
+        case ExprKind::Call:
+            emitArgs(suffix);
+            break;
+        default:
+            emitMethodSuffix(suffix);
+            break;
+    }
+}
+
+void Emitter::emitIndexSuffix(const Expr* expr) {
     if (expr->dotted && !isReservedName(expr->right->text)) {
         out_.attach("." + expr->right->text);
         return;
@@ -283,22 +311,22 @@ void Emitter::emitIndex(const Expr* expr) {
     out_.put("]");
 }
 
-void Emitter::emitCall(const Expr* expr) {
-    emitExpr(expr->left, Context::Value);
-    emitArgs(expr);
+bool Emitter::isReservedMethodCall(const Expr* expr) const {
+    return expr->kind == ExprKind::MethodCall && isReservedName(expr->text);
 }
 
 // o:true(...) cannot be written in Lua 5.1; a small function evaluates o
-// once and calls o["true"](o, ...).
-void Emitter::emitMethodCall(const Expr* expr) {
-    if (!isReservedName(expr->text)) {
-        emitExpr(expr->left, Context::Value);
+// once and calls o["true"](o, ...). Its opening comes before o is written.
+void Emitter::openReservedMethodCall(const Expr* expr) {
+    out_.put("(function (_4_o, ...) return _4_o[\"" + expr->text + "\"](_4_o, ...) end)(");
+}
+
+void Emitter::emitMethodSuffix(const Expr* expr) {
+    if (!isReservedMethodCall(expr)) {
         out_.attach(":" + expr->text);
         emitArgs(expr);
         return;
     }
-    out_.put("(function (_4_o, ...) return _4_o[\"" + expr->text + "\"](_4_o, ...) end)(");
-    emitExpr(expr->left, Context::Value);
     for (const Expr* arg : expr->args) {
         out_.attach(",");
         emitExpr(arg, Context::Value);

@@ -66,9 +66,12 @@ class Emitter {
     void emitUnary(const Expr* expr, Context context);
     void emitParen(const Expr* expr, Context context);
     void emitGlobal(const std::string& name);
-    void emitIndex(const Expr* expr);
-    void emitCall(const Expr* expr);
-    void emitMethodCall(const Expr* expr);
+    void emitSuffixChain(const Expr* last);
+    void emitSuffix(const Expr* suffix);
+    void emitIndexSuffix(const Expr* expr);
+    bool isReservedMethodCall(const Expr* expr) const;
+    void openReservedMethodCall(const Expr* expr);
+    void emitMethodSuffix(const Expr* expr);
     void emitArgs(const Expr* call);
     void emitString(const Expr* expr);
     void emitFunction(const FunctionBody* function);

@@ -12,6 +12,10 @@ namespace {
 
 // Deeper nesting than this is refused: the tree is walked recursively.
 constexpr int maxLevels = 300;
+// Lua 5.1 refuses more locals in scope at once in one function, so a
+// translation with more could never run; and names are looked up by
+// scanning the locals in scope.
+constexpr std::size_t maxActiveLocals = 200;
 
 }  // namespace
 
@@ -228,7 +232,7 @@ Stat* Parser::parseNumericFor(Stat* stat, const std::string& name) {
     expect(TokenKind::Do, "do");
     std::size_t mark = scopes_.openBlock();
     stat->locals.push_back(declareLocal(name));
-    scopes_.activate(stat->locals[0]);
+    activate(stat->locals[0]);
     stat->body = parseLoopBlock();
     scopes_.closeBlock(mark);
     stat->endLine = token_.line;
@@ -246,7 +250,7 @@ Stat* Parser::parseTableFor(Stat* stat, const std::string& key) {
     expect(TokenKind::Do, "do");
     std::size_t mark = scopes_.openBlock();
     stat->locals = {declareLocal(key), declareLocal(value)};
-    for (LocalVar* local : stat->locals) scopes_.activate(local);
+    for (LocalVar* local : stat->locals) activate(local);
     stat->body = parseLoopBlock();
     scopes_.closeBlock(mark);
     stat->endLine = token_.line;
@@ -316,9 +320,9 @@ FunctionBody* Parser::parseFunctionBody(int line, bool method) {
     expect(TokenKind::LeftParen, "(");
     parseParameters(function);
     expect(TokenKind::RightParen, ")");
-    for (LocalVar* param : function->params) scopes_.activate(param);
+    for (LocalVar* param : function->params) activate(param);
     // A vararg function has the implicit local `arg` with the extra arguments.
-    if (function->vararg) scopes_.activate(declareLocal("arg"));
+    if (function->vararg) activate(declareLocal("arg"));
     function->body = parseBlock();
     function->endLine = token_.line;
     expectClosing(TokenKind::EndKeyword, "end", "function", line);
@@ -337,6 +341,12 @@ void Parser::parseParameters(FunctionBody* function) {
     } while (accept(TokenKind::Comma));
 }
 
+void Parser::activate(LocalVar* local) {
+    if (scopes_.activeCount() >= maxActiveLocals)
+        error("too many local variables (limit " + std::to_string(maxActiveLocals) + ")");
+    scopes_.activate(local);
+}
+
 LocalVar* Parser::declareLocal(const std::string& name) {
     LocalVar* local = ast_.make<LocalVar>();
     local->name = name;
@@ -352,7 +362,7 @@ Stat* Parser::parseLocal() {
         stat->locals.push_back(declareLocal(expectName()));
     } while (accept(TokenKind::Comma));
     if (accept(TokenKind::Assign)) stat->values = parseExprList();
-    for (LocalVar* local : stat->locals) scopes_.activate(local);
+    for (LocalVar* local : stat->locals) activate(local);
     return stat;
 }
 

@@ -64,6 +64,7 @@ class Parser {
     FunctionBody* parseFunctionBody(int line, bool method);
     void parseParameters(FunctionBody* function);
     LocalVar* declareLocal(const std::string& name);
+    void activate(LocalVar* local);
     void renameShadowingLocals(const std::vector<LocalVar*>& locals,
                                const std::set<std::string>& names);
     Stat* newStat(StatKind kind);

@@ -9,6 +9,9 @@ namespace {
 
 // `not` and unary minus bind tighter than every binary operator but `^`.
 constexpr int unaryPriority = 7;
+// The upvalues become upvalues of the function in Lua 5.1, which refuses
+// more; and each new one is looked for among those before.
+constexpr std::size_t maxUpvalues = 60;
 
 }  // namespace
 
@@ -230,6 +233,8 @@ Expr* Parser::parseUpvalue() {
         if (upvalues[i].name == expr->text) expr->upvalue = static_cast<int>(i);
     }
     if (expr->upvalue < 0) {
+        if (upvalues.size() >= maxUpvalues)
+            error("too many upvalues (limit " + std::to_string(maxUpvalues) + ")");
         expr->upvalue = static_cast<int>(upvalues.size());
         upvalues.push_back(UpvalueRef{expr->text, local});
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/lua4/frontend/ast.h"
@@ -23,6 +24,8 @@ class Scopes {
     std::vector<LocalVar*> closeBlock(std::size_t mark);
 
     void activate(LocalVar* local);
+    // How many locals of the current function are in scope.
+    std::size_t activeCount() const;
 
     // A local of the current function with that name, or null.
     LocalVar* findLocal(std::string_view name) const;
@@ -43,8 +46,14 @@ class Scopes {
         int loops = 0;
     };
     static LocalVar* find(const FunctionScope& scope, std::string_view name);
+    bool anyInScope(std::string_view name) const;
+    void leaveScope(const std::vector<LocalVar*>& locals);
 
     std::vector<FunctionScope> functions_;
+    // How many locals of each name are in scope in all the functions: a
+    // name that is none of them (a global) is known at once, without
+    // scanning every function's locals.
+    std::unordered_map<std::string_view, int> inScope_;
 };
 
 }  // namespace lua4::frontend

@@ -22,9 +22,9 @@ Translation failure(std::string_view chunkName, int line, const std::string& mes
 }  // namespace
 
 Translation translateChunk40(std::string_view chunk, std::string_view chunkName,
-                             const DialectSwitches& switches) {
+                             const DialectSwitches& switches, std::size_t treeBudget) {
     try {
-        Ast ast;
+        Ast ast(treeBudget);
         Parser parser(chunk, switches, ast);
         const FunctionBody* main = parser.parseChunk();
         LineWriter out;
@@ -36,7 +36,10 @@ Translation translateChunk40(std::string_view chunk, std::string_view chunkName,
     } catch (const SyntaxError& error) {
         return failure(chunkName, error.line, error.message);
     } catch (const std::bad_alloc&) {
-        return failure(chunkName, 0, "not enough memory");
+        Translation result;
+        result.error = "not enough memory";
+        result.outOfMemory = true;
+        return result;
     }
 }
 

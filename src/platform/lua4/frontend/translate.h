@@ -3,6 +3,7 @@
 // messages name the script's own line numbers.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,19 @@ struct Translation {
     // On a syntax error: "chunkname:line: message".
     std::string error;
     int errorLine = 0;
+    // The translation needed more memory than there was; error is then
+    // "not enough memory".
+    bool outOfMemory = false;
 };
 
-// Never throws; any input gives either a translation or an error.
+// What the syntax tree of one chunk may take, unless told otherwise.
+constexpr std::size_t defaultTreeBudget = std::size_t{1} << 30;
+
+// Never throws; any input gives either a translation or an error. A chunk
+// whose syntax tree would take more than treeBudget bytes is refused as
+// out of memory.
 Translation translateChunk40(std::string_view chunk, std::string_view chunkName,
-                             const DialectSwitches& switches = {});
+                             const DialectSwitches& switches = {},
+                             std::size_t treeBudget = defaultTreeBudget);
 
 }  // namespace lua4::frontend

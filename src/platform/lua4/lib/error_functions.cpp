@@ -93,6 +93,7 @@ int call40(lua_State* L) {
     ::lua_getfield(L, LUA_GLOBALSINDEX, "_ERRORMESSAGE");
     if (replacesHandler) setErrorMessageHandler(L, handler);
     int status = protectedCall(L, savedHandler, count);
+    if (status == LUA_ERRMEM) reportMemoryErrorInPlace(L);
     if (replacesHandler) setErrorMessageHandler(L, savedHandler);
     if (status == 0) return ::lua_gettop(L) - savedHandler;
     if (!catches) ::lua_error(L);  // already reported: passed on as it is
