@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/regular_file.h"
 #include "platform/lua4/errors.h"
 #include "platform/lua4/lib/chunk_binding.h"
 #include "platform/lua4/lua4.h"
@@ -69,13 +70,18 @@ int runChunk(lua_State* L, std::string_view text, const std::string& chunkName,
     return status != 0 ? status : runCompiled(L);
 }
 
+// Only a regular file is read (a FIFO is never waited on), and no more than
+// a script could ever be.
 bool readWholeFile(const char* filename, std::string& contents) {
-    std::FILE* file = std::fopen(filename, "rb");
+    constexpr std::size_t kLargestScript = 256u << 20;
+    std::FILE* file = openRegularFile(filename);
     if (!file) return false;
     char block[65536];
     std::size_t count;
-    while ((count = std::fread(block, 1, sizeof block, file)) > 0) contents.append(block, count);
-    bool ok = !std::ferror(file);
+    while (contents.size() <= kLargestScript &&
+           (count = std::fread(block, 1, sizeof block, file)) > 0)
+        contents.append(block, count);
+    bool ok = !std::ferror(file) && contents.size() <= kLargestScript;
     std::fclose(file);
     return ok;
 }

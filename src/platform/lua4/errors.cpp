@@ -23,8 +23,11 @@ void pushMarker(lua_State* L, bool reported) {
 
 }  // namespace
 
+// The handler is looked up raw: this also runs outside any protected call,
+// where a failing getglobal tag method would take the process down.
 bool reportErrorMessage(lua_State* L, const char* message) {
-    ::lua_getfield(L, LUA_GLOBALSINDEX, "_ERRORMESSAGE");
+    ::lua_pushliteral(L, "_ERRORMESSAGE");
+    ::lua_rawget(L, LUA_GLOBALSINDEX);
     if (lua_isnil(L, -1)) {
         popValues(L, 1);
         return true;

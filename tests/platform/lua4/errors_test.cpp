@@ -105,4 +105,12 @@ TEST(LuaErrorOutsideAChunk, EndsTheProcessWithFailure) {
         testing::ExitedWithCode(EXIT_FAILURE), "");
 }
 
+// The handler is looked up without tag methods: one that fails would
+// otherwise take the process down from outside any protected call.
+TEST_F(ErrorsTest, AFailingGetglobalTagMethodCannotTakeTheProcessDown) {
+    EXPECT_EQ(0, run("settagmethod(tag(nil), 'getglobal', function(name) error('no') end)\n"
+                     "_ERRORMESSAGE = nil"));
+    EXPECT_EQ(lua4::ERRSYNTAX, run("x = = 1"));
+}
+
 }  // namespace
