@@ -30,6 +30,13 @@ TEST(NotAFile, FoldersAndFifosAreRefusedWithoutACrashOrAHang) {
     EXPECT_EQ(fifo.exitCode, 1) << "a FIFO must not be waited on";
     EXPECT_EQ(fifo.output, "tessal-y3d: pipe.y3d: not a regular file\n");
 
+    const CommandResult script = runIn(
+        production.path, "rm data/script.lua && mkfifo data/script.lua && timeout 20 " +
+                             std::string(TESSAL_BINARY_DIR) + "/tools/tessal-capture . --out f");
+    EXPECT_EQ(script.exitCode, 1) << "a script that is a FIFO fails the run: " << script.output;
+    EXPECT_NE(script.output.find("cannot read data/script.lua"), std::string::npos)
+        << script.output;
+
     const CommandResult packed = runIn(production.path, "timeout 20 " + pack + " pack data data");
     EXPECT_EQ(packed.exitCode, 1);
     EXPECT_EQ(packed.output, "tessal-pack: cannot write data: it is a folder\n");
