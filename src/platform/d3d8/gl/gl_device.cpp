@@ -210,8 +210,8 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     state_.markDirty(StateGroup::DepthTest);
     state_.markDirty(StateGroup::Stencil);
     gl.Enable(GL_SCISSOR_TEST);
-    for (const D3DRECT& region : clearRegions(count, rects, state_.viewport))
-        clearRegion(region, clearBuffers(flags));
+    forEachClearRegion(count, rects, state_.viewport,
+                       [&](const D3DRECT& region) { clearRegion(region, clearBuffers(flags)); });
     gl.Disable(GL_SCISSOR_TEST);
     return D3D_OK;
 }
