@@ -106,9 +106,7 @@ HRESULT GlDevice::startPresentation(const D3DPRESENT_PARAMETERS& params) {
 
 std::vector<DWORD> GlDevice::readBackBuffer(const RECT& area) {
     context_->makeCurrent();
-    std::vector<DWORD> pixels = backBuffer_->readPixels(area);
-    pipeline_->forgetBindings();
-    return pixels;
+    return backBuffer_->readPixels(area);  // binds only the framebuffer read from
 }
 
 HRESULT GlDevice::TestCooperativeLevel() {
@@ -156,8 +154,8 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS* params) {
 HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND overrideWindow,
                           const void* dirtyRegion) {
     context_->makeCurrent();
-    presentBackBuffer(*context_, *backBuffer_);
-    pipeline_->forgetBindings();
+    // The copy to the window binds other framebuffers.
+    if (presentBackBuffer(*context_, *backBuffer_)) pipeline_->forgetTarget();
     return D3D_OK;
 }
 
@@ -203,12 +201,7 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     gl.ClearDepth(std::clamp(z, 0.0f, 1.0f));
     gl.ClearStencil(GLint(stencil));
     // Clear ignores the write masks; the next draw sets them again.
-    gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    gl.DepthMask(GL_TRUE);
-    gl.StencilMask(0xff);
-    state_.markDirty(StateGroup::ColorWrite);
-    state_.markDirty(StateGroup::DepthTest);
-    state_.markDirty(StateGroup::Stencil);
+    pipeline_->openWriteMasks(state_);
     gl.Enable(GL_SCISSOR_TEST);
     forEachClearRegion(count, rects, state_.viewport,
                        [&](const D3DRECT& region) { clearRegion(region, clearBuffers(flags)); });

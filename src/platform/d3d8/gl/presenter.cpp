@@ -2,12 +2,13 @@
 
 #include "platform/d3d8/gl/framebuffer.h"
 
-void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
-    if (!context.presentsToWindow()) return;
+bool presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
+    if (!context.presentsToWindow()) return false;
     int width = 0, height = 0;
     context.drawableSize(width, height);
     copyToWindowFramebuffer(context.gl(), backBuffer, width, height);
     context.swap();
+    return true;
 }
 
 void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int width,

@@ -8,8 +8,8 @@ class Framebuffer;
 
 // Copies the back buffer to the window, turned right way up for GL's
 // bottom-up window and stretched to the drawable, and swaps. A context on a
-// hidden window of its own shows nothing.
-void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer);
+// hidden window of its own shows nothing: false, and GL is left alone.
+bool presentBackBuffer(GlContext& context, const Framebuffer& backBuffer);
 
 // The copy itself: the back buffer into the window's framebuffer of the
 // given drawable size, top row at the top. Leaves the back buffer bound.
