@@ -191,8 +191,9 @@ HRESULT GlDevice::EndScene() {
 
 HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                         DWORD stencil) {
+    const bool hasStencil = (flags & D3DCLEAR_STENCIL) != 0 && depthHasStencil();  // if asked
     const HRESULT checked =
-        checkClear(count, rects, flags, bound_.depthStencil() != nullptr, depthHasStencil());
+        checkClear(count, rects, flags, bound_.depthStencil() != nullptr, hasStencil);
     if (FAILED(checked)) return checked;
     context_->makeCurrent();
     bindTarget();

@@ -212,7 +212,8 @@ HRESULT RecordingDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D
     };
     return recorder_.callWith("Clear", args, [&] {
         const bool hasDepth = bound_.depthStencil() != nullptr;
-        const HRESULT checked = checkClear(count, rects, flags, hasDepth, depthHasStencil());
+        const bool hasStencil = (flags & D3DCLEAR_STENCIL) != 0 && depthHasStencil();  // if asked
+        const HRESULT checked = checkClear(count, rects, flags, hasDepth, hasStencil);
         if (FAILED(checked)) return checked;
         if ((flags & D3DCLEAR_TARGET) && direct3d_.config().simulatePixels)
             forEachClearRegion(count, rects, state_.viewport,
