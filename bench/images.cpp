@@ -1,4 +1,6 @@
-// Image decoding and image layers.
+// Image decoding and texture memory. Image layers are measured by frame.cpp
+// (the engine alone) and image_layers.cpp (the OpenGL backend against plain
+// OpenGL).
 //
 // BM_Decode: each format's decoder on a 512 x 512 picture, as a multiple of
 // copying the same raw pixels (counter x_memcpy) measured in the same run,
@@ -11,14 +13,6 @@
 // child process of its own, above what the child held before, as a multiple
 // of the texture's levels in their format (85.3 MiB; counters x_final_*).
 // The goal line takes the larger of the two.
-//
-// BM_ImageLayers: the frame cost of 1000 image layers (64 x 64 texture,
-// alpha-blended, turning), each as a multiple of an empty frame on the same
-// backend measured in the same run (counter x_empty): the engine's share on
-// the recording backend (which logs the calls instead of drawing; the log
-// is part of what is measured), and the whole frame on the OpenGL backend
-// (the driver included; llvmpipe under SDL's offscreen driver), waiting for
-// the driver to finish each frame.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -35,17 +29,13 @@
 #include <map>
 #include <string>
 
-#include "app/demo_app.h"
 #include "bench_goal.h"
 #include "d3dx/d3dx_texture.h"
 #include "d3dx/decoded_image.h"
 #include "drawings.h"
-#include "framework/frame_timer.h"
-#include "framework/manual_clock.h"
 #include "image_writers.h"
 #include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
-#include "platform/win32/win32.h"
 
 namespace {
 
@@ -241,103 +231,7 @@ void BM_TexturePeak(benchmark::State& state) {
     }
     reportGoal("texture_4096_peak_vs_final", withUnit(worst, "x"), "<2x", worst < 2);
 }
-// Before the layer benchmarks, which start GL in this process.
 BENCHMARK(BM_TexturePeak)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-// A production whose script shows `layers` image layers for the whole run.
-class Production {
-  public:
-    explicit Production(int layers) {
-        previous_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "tessal-bench-XXXXXX").string();
-        dir_ = mkdtemp(pattern.data());
-        fs::create_directories(dir_ / "data");
-        writeTgaFile((dir_ / "data/star.tga").string(), star(64));
-        std::ofstream(dir_ / "data/script.lua")
-            << "setendtime(1000000)\nloadtexture('star.tga')\nfor i = 1, " << layers
-            << " do\n  local l = layer(0, 'star.tga', 5, 6)\n  start(0, l) stop(1000000, l)\n"
-               "  setimagepos(0, l, mod(i * 37, 640), mod(i * 53, 480))\n"
-               "  setimagerot(0, l, 0) setimagerot(1000, l, 36000)\nend\n";
-        fs::current_path(dir_);
-    }
-    ~Production() {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
-
-  private:
-    fs::path dir_, previous_;
-};
-
-class BenchApp : public DemoApp {
-  public:
-    HRESULT resizeBackBuffer(UINT width, UINT height) {
-        presentParams.BackBufferWidth = width;
-        presentParams.BackBufferHeight = height;
-        return resetDevice();
-    }
-};
-
-// Waits for the driver: reading a pixel back completes every draw before it.
-void finishFrame(IDirect3DDevice8* device) {
-    IDirect3DSurface8* backBuffer = nullptr;
-    if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) return;
-    const RECT pixel{0, 0, 1, 1};
-    D3DLOCKED_RECT locked{};
-    if (SUCCEEDED(backBuffer->LockRect(&locked, &pixel, D3DLOCK_READONLY)))
-        backBuffer->UnlockRect();
-    backBuffer->Release();
-}
-
-// Seconds per frame of a production with `layers` image layers at 640 x 480;
-// on the recording backend when `log` is given, else on OpenGL. Negative
-// when no device can be had.
-double frameSeconds(int layers, int frames, CallLog* log) {
-    Production production(layers);
-    ManualClock clock;
-    useClockForFrameTimer(clock);
-    useNullWindowSystem();
-    RecordingConfig config;
-    BenchApp app;
-    if (log) app.direct3DFactory = [&](UINT) { return createRecordingDirect3D(config, *log); };
-    if (FAILED(app.create(nullptr)) || FAILED(app.resizeBackBuffer(640, 480))) return -1;
-    clock.advance(1);
-    app.renderFrame();  // runs the script
-    const auto start = Clock::now();
-    for (int i = 0; i < frames; ++i) {
-        clock.advance(1000);
-        app.renderFrame();
-        if (log && log->size() > 200000) log->clear();
-        if (!log) finishFrame(app.device);
-    }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    SendMessageA(app.window, WM_CLOSE, 0, 0);
-    useClockForFrameTimer(systemClock());
-    return seconds / frames;
-}
-
-void BM_ImageLayers(benchmark::State& state, bool recording) {
-    CallLog log;
-    CallLog* target = recording ? &log : nullptr;
-    const int layers = int(state.range(0));
-    const double empty = frameSeconds(0, recording ? 2000 : 200, target);
-    if (empty < 0) {
-        state.SkipWithError("no device");
-        return;
-    }
-    double perFrame = 0;
-    for (auto _ : state) perFrame = frameSeconds(layers, recording ? 100 : 20, target);
-    state.counters["frame_ms"] = perFrame * 1e3;
-    state.counters["x_empty"] = perFrame / empty;
-}
-BENCHMARK_CAPTURE(BM_ImageLayers, engine_recording, true)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
-BENCHMARK_CAPTURE(BM_ImageLayers, opengl_driver, false)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
 
 }  // namespace
 

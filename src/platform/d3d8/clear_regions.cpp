@@ -2,7 +2,12 @@
 
 #include <algorithm>
 
-namespace {
+HRESULT checkClear(DWORD count, const D3DRECT* rects, DWORD flags, bool hasDepth, bool hasStencil) {
+    if (count > 0 && rects == nullptr) return D3DERR_INVALIDCALL;
+    if ((flags & D3DCLEAR_ZBUFFER) && !hasDepth) return D3DERR_INVALIDCALL;
+    if ((flags & D3DCLEAR_STENCIL) && !hasStencil) return D3DERR_INVALIDCALL;
+    return D3D_OK;
+}
 
 D3DRECT viewportRect(const D3DVIEWPORT8& viewport) {
     return {LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
@@ -15,27 +20,4 @@ D3DRECT intersect(const D3DRECT& a, const D3DRECT& b) {
 
 bool isEmpty(const D3DRECT& rect) {
     return rect.x1 >= rect.x2 || rect.y1 >= rect.y2;
-}
-
-}  // namespace
-
-HRESULT checkClear(DWORD count, const D3DRECT* rects, DWORD flags, bool hasDepth, bool hasStencil) {
-    if (count > 0 && rects == nullptr) return D3DERR_INVALIDCALL;
-    if ((flags & D3DCLEAR_ZBUFFER) && !hasDepth) return D3DERR_INVALIDCALL;
-    if ((flags & D3DCLEAR_STENCIL) && !hasStencil) return D3DERR_INVALIDCALL;
-    return D3D_OK;
-}
-
-std::vector<D3DRECT> clearRegions(DWORD count, const D3DRECT* rects, const D3DVIEWPORT8& viewport) {
-    const D3DRECT whole = viewportRect(viewport);
-    std::vector<D3DRECT> regions;
-    if (count == 0 || rects == nullptr) {
-        if (!isEmpty(whole)) regions.push_back(whole);
-        return regions;
-    }
-    for (DWORD i = 0; i < count; ++i) {
-        const D3DRECT clipped = intersect(rects[i], whole);
-        if (!isEmpty(clipped)) regions.push_back(clipped);
-    }
-    return regions;
 }

@@ -51,6 +51,14 @@ class GlPresent : public ::testing::Test {
     std::unique_ptr<Framebuffer> backBuffer;
 };
 
+// Adaptive sync where the driver has it, otherwise every blank: never
+// unpaced.
+TEST_F(GlPresent, AWindowIsPacedByTheDisplayWhateverTheDriverOffers) {
+    const int interval = setSwapInterval(ADAPTIVE_SWAP_INTERVAL);
+    EXPECT_TRUE(interval == ADAPTIVE_SWAP_INTERVAL || interval == 1) << interval;
+    EXPECT_EQ(SDL_GL_GetSwapInterval(), interval);
+}
+
 TEST_F(GlPresent, TheTopRowOfTheBackBufferIsTheTopOfTheWindow) {
     ASSERT_TRUE(context->presentsToWindow());
     backBuffer = Framebuffer::create(context->gl(), 16, 8, D3DFMT_UNKNOWN);
@@ -72,11 +80,13 @@ TEST_F(GlPresent, TheTopRowOfTheBackBufferIsTheTopOfTheWindow) {
     EXPECT_EQ(backBuffer->readPixels(top)[0], 0xffff0000u);
 }
 
+// Windowed presents follow the display (adaptively unless COPY_VSYNC asks
+// for every blank); full screen follows the presentation interval.
 TEST(SwapInterval, FollowsTheSwapEffectAndPresentationInterval) {
     D3DPRESENT_PARAMETERS params{};
     params.Windowed = TRUE;
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    EXPECT_EQ(swapIntervalFor(params), 0);
+    EXPECT_EQ(swapIntervalFor(params), ADAPTIVE_SWAP_INTERVAL);
     params.SwapEffect = D3DSWAPEFFECT_COPY_VSYNC;
     EXPECT_EQ(swapIntervalFor(params), 1);
     params.Windowed = FALSE;

@@ -276,6 +276,32 @@ TEST_F(RecordingBackend, ClearRefusesBuffersThatDoNotExist) {
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3D_OK);
 }
 
+// Without pixels a device still checks every call, keeps its state and logs
+// what it is told, but fills nothing: its back buffer reads as zeros. With
+// the log off too it leaves no trace at all.
+TEST_F(RecordingBackend, WithoutPixelsCallsAreCheckedAndLoggedButFillNothing) {
+    RecordingConfig config;
+    config.simulatePixels = false;
+    start(config);
+    D3DPRESENT_PARAMETERS params = windowedParams(8, 4);
+    params.EnableAutoDepthStencil = FALSE;
+    ASSERT_EQ(createDevice(params), D3D_OK);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xff00ff00, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(log.count("Clear"), 2u);
+    EXPECT_EQ(readBackBuffer(), std::vector<DWORD>(32, 0u));
+
+    log.setRecording(false);
+    log.clear();
+    EXPECT_EQ(device->Clear(1, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, nullptr, 16), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA), D3D_OK);
+    DWORD blend = 0;
+    EXPECT_EQ(device->GetRenderState(D3DRS_SRCBLEND, &blend), D3D_OK);
+    EXPECT_EQ(blend, DWORD(D3DBLEND_SRCALPHA));
+    EXPECT_EQ(log.size(), 0u);
+}
+
 TEST_F(RecordingBackend, ScenesDoNotNest) {
     start();
     ASSERT_EQ(createDevice(), D3D_OK);

@@ -2,6 +2,8 @@
 // lock rectangles and format facts.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/d3d8/clear_regions.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/d3d8/present_parameters.h"
@@ -64,6 +66,13 @@ TEST(PresentParameters, BehaviourNeedsExactlyOneVertexProcessing) {
     EXPECT_FALSE(validBehavior(0));
     EXPECT_FALSE(
         validBehavior(D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_SOFTWARE_VERTEXPROCESSING));
+}
+
+std::vector<D3DRECT> clearRegions(DWORD count, const D3DRECT* rects, const D3DVIEWPORT8& viewport) {
+    std::vector<D3DRECT> regions;
+    forEachClearRegion(count, rects, viewport,
+                       [&](const D3DRECT& region) { regions.push_back(region); });
+    return regions;
 }
 
 TEST(ClearRegions, WholeViewportOrClippedRectangles) {

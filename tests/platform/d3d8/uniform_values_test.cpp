@@ -84,6 +84,13 @@ TEST(UniformValues, OnlyTheGroupsBehindAChangeGetNewVersions) {
                            UNIFORMS_MATERIAL, UNIFORMS_COMBINER})
         EXPECT_EQ(now[group], first[group]) << group;
 
+    D3DLIGHT8 light{};
+    light.Type = D3DLIGHT_POINT;
+    light.Position = {1, 2, 3};
+    state.setLight(0, &light);
+    state.enableLight(0, TRUE);
+    tracker.update(state);
+    now = tracker.values().versions;
     const D3DMATRIX view = diagonal(1.0f, 1.0f, -1.0f);
     state.setTransform(D3DTS_VIEW, &view);
     state.setRenderState(D3DRS_AMBIENT, 0x202020);
@@ -93,6 +100,14 @@ TEST(UniformValues, OnlyTheGroupsBehindAChangeGetNewVersions) {
     EXPECT_EQ(tracker.values().versions[UNIFORMS_FOG], now[UNIFORMS_FOG]);
     now = tracker.values().versions;
     tracker.update(state);  // nothing changed
+    EXPECT_EQ(tracker.values().versions, now);
+
+    // Set and set back before the next draw: nothing to send again.
+    state.setRenderState(D3DRS_ALPHAREF, 0x80);
+    state.setRenderState(D3DRS_ALPHAREF, 0);
+    state.setRenderState(D3DRS_FOGCOLOR, 0xff0000);
+    state.setRenderState(D3DRS_FOGCOLOR, 0);
+    tracker.update(state);
     EXPECT_EQ(tracker.values().versions, now);
 }
 

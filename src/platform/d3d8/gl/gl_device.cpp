@@ -106,9 +106,7 @@ HRESULT GlDevice::startPresentation(const D3DPRESENT_PARAMETERS& params) {
 
 std::vector<DWORD> GlDevice::readBackBuffer(const RECT& area) {
     context_->makeCurrent();
-    std::vector<DWORD> pixels = backBuffer_->readPixels(area);
-    pipeline_->forgetBindings();
-    return pixels;
+    return backBuffer_->readPixels(area);  // binds only the framebuffer read from
 }
 
 HRESULT GlDevice::TestCooperativeLevel() {
@@ -156,8 +154,8 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS* params) {
 HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND overrideWindow,
                           const void* dirtyRegion) {
     context_->makeCurrent();
-    presentBackBuffer(*context_, *backBuffer_);
-    pipeline_->forgetBindings();
+    // The copy to the window binds other framebuffers.
+    if (presentBackBuffer(*context_, *backBuffer_)) pipeline_->forgetTarget();
     return D3D_OK;
 }
 
@@ -193,8 +191,9 @@ HRESULT GlDevice::EndScene() {
 
 HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                         DWORD stencil) {
+    const bool hasStencil = (flags & D3DCLEAR_STENCIL) != 0 && depthHasStencil();  // if asked
     const HRESULT checked =
-        checkClear(count, rects, flags, bound_.depthStencil() != nullptr, depthHasStencil());
+        checkClear(count, rects, flags, bound_.depthStencil() != nullptr, hasStencil);
     if (FAILED(checked)) return checked;
     context_->makeCurrent();
     bindTarget();
@@ -203,15 +202,10 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     gl.ClearDepth(std::clamp(z, 0.0f, 1.0f));
     gl.ClearStencil(GLint(stencil));
     // Clear ignores the write masks; the next draw sets them again.
-    gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    gl.DepthMask(GL_TRUE);
-    gl.StencilMask(0xff);
-    state_.markDirty(StateGroup::ColorWrite);
-    state_.markDirty(StateGroup::DepthTest);
-    state_.markDirty(StateGroup::Stencil);
+    pipeline_->openWriteMasks(state_);
     gl.Enable(GL_SCISSOR_TEST);
-    for (const D3DRECT& region : clearRegions(count, rects, state_.viewport))
-        clearRegion(region, clearBuffers(flags));
+    forEachClearRegion(count, rects, state_.viewport,
+                       [&](const D3DRECT& region) { clearRegion(region, clearBuffers(flags)); });
     gl.Disable(GL_SCISSOR_TEST);
     return D3D_OK;
 }

@@ -63,6 +63,7 @@ HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT pr
     bindTarget();
     if (!pipeline_->prepareDraw(state_, bound_, layout)) return D3DERR_DRIVERINVALIDCALL;
     vertices->bindVertexArray(layout, bound_.streamStride);
+    pipeline_->stream().forget();
     context_->gl().DrawArrays(glPrimitive(type), GLint(startVertex),
                               GLsizei(primitiveVertexCount(type, primitiveCount)));
     return D3D_OK;
@@ -83,6 +84,7 @@ HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UIN
     bindTarget();
     if (!pipeline_->prepareDraw(state_, bound_, layout)) return D3DERR_DRIVERINVALIDCALL;
     vertices->bindVertexArray(layout, bound_.streamStride);
+    pipeline_->stream().forget();
     vertices->useIndices(*indices);
     drawIndexed(type, *indices, startIndex, primitiveCount);
     return D3D_OK;

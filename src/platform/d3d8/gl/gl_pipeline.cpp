@@ -2,7 +2,6 @@
 
 #include "platform/d3d8/gl/gl_attachment.h"
 #include "platform/d3d8/gl/gl_texture.h"
-#include "platform/d3d8/gl/render_state_flush.h"
 
 namespace {
 
@@ -26,9 +25,13 @@ void GlPipeline::bindTarget(const BoundResources& bound, const Framebuffer& back
     targetCurrent_ = true;
 }
 
-void GlPipeline::forgetBindings() {
+void GlPipeline::forgetTarget() {
     target_.forget();
     targetCurrent_ = false;
+}
+
+void GlPipeline::forgetBindings() {
+    forgetTarget();
     samplers_.forgetBindings();
     stream_.forget();
     usedProgram_ = 0;
@@ -60,7 +63,7 @@ bool GlPipeline::prepareDraw(DeviceState& state, const BoundResources& bound,
         gl_.UseProgram(program.name);
         usedProgram_ = program.name;
     }
-    flushRenderStates(gl_, state);
+    renderStates_.flush(gl_, state);
     samplers_.bind(state, textureNames_, key.stageCount);
     sendStaleUniforms(gl_, program, uniforms_.values());
     return true;

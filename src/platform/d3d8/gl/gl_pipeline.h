@@ -10,6 +10,7 @@
 #include "platform/d3d8/device_state.h"
 #include "platform/d3d8/gl/framebuffer.h"
 #include "platform/d3d8/gl/program_cache.h"
+#include "platform/d3d8/gl/render_state_flush.h"
 #include "platform/d3d8/gl/sampler_stages.h"
 #include "platform/d3d8/gl/target_binder.h"
 #include "platform/d3d8/gl/uniform_values.h"
@@ -27,6 +28,11 @@ class GlPipeline {
     // there is no program to draw them with.
     bool prepareDraw(DeviceState& state, const BoundResources& bound, const VertexLayout& layout);
     VertexStream& stream() { return stream_; }
+    // Before a clear: colour, depth and stencil writes on.
+    void openWriteMasks(DeviceState& state) { renderStates_.openWriteMasks(gl_, state); }
+    // After another framebuffer was bound for drawing (presenting): the
+    // target is bound again at the next use.
+    void forgetTarget();
     // After framebuffers, textures, programs or vertex arrays were bound
     // outside the pipeline: everything is bound again at the next use.
     void forgetBindings();
@@ -37,6 +43,7 @@ class GlPipeline {
 
     const GlApi& gl_;
     TargetBinder target_;
+    RenderStateFlush renderStates_;
     SamplerStages samplers_;
     ProgramCache programs_;
     UniformTracker uniforms_;

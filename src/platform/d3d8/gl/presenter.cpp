@@ -2,12 +2,13 @@
 
 #include "platform/d3d8/gl/framebuffer.h"
 
-void presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
-    if (!context.presentsToWindow()) return;
+bool presentBackBuffer(GlContext& context, const Framebuffer& backBuffer) {
+    if (!context.presentsToWindow()) return false;
     int width = 0, height = 0;
     context.drawableSize(width, height);
     copyToWindowFramebuffer(context.gl(), backBuffer, width, height);
     context.swap();
+    return true;
 }
 
 void copyToWindowFramebuffer(const GlApi& gl, const Framebuffer& backBuffer, int width,
@@ -30,8 +31,15 @@ void leavePresentationMode(GlContext& context) {
 }
 
 int swapIntervalFor(const D3DPRESENT_PARAMETERS& params) {
-    if (params.Windowed) return params.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC ? 1 : 0;
+    if (params.Windowed)
+        return params.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC ? 1 : ADAPTIVE_SWAP_INTERVAL;
     return params.FullScreen_PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
+}
+
+int setSwapInterval(int interval) {
+    if (SDL_GL_SetSwapInterval(interval) == 0) return interval;
+    if (interval == ADAPTIVE_SWAP_INTERVAL && SDL_GL_SetSwapInterval(1) == 0) return 1;
+    return SDL_GL_GetSwapInterval();
 }
 
 void applyPresentationMode(GlContext& context, const D3DPRESENT_PARAMETERS& params) {
@@ -48,5 +56,5 @@ void applyPresentationMode(GlContext& context, const D3DPRESENT_PARAMETERS& para
             SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
         }
     }
-    SDL_GL_SetSwapInterval(swapIntervalFor(params));
+    setSwapInterval(swapIntervalFor(params));
 }

@@ -27,6 +27,14 @@ bool sameMatrix(const D3DMATRIX& a, const D3DMATRIX& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Stores the value; true when it differs from the one it replaces.
+template <class Value>
+bool store(Value& kept, const Value& value) {
+    if (std::memcmp(&kept, &value, sizeof kept) == 0) return false;
+    kept = value;
+    return true;
+}
+
 void packLights(const DeviceState& state,
                 std::array<Vec4, D3D_MAX_ACTIVE_LIGHTS * LIGHT_VECTORS>& out) {
     const D3DMATRIX& view = state.transforms[VIEW_SLOT];
@@ -46,29 +54,26 @@ void UniformTracker::update(DeviceState& state) {
     const auto& rs = state.renderStates;
     if (has(StateGroup::Viewport)) {
         const D3DVIEWPORT8& v = state.viewport;
-        values_.viewport = {float(v.X), float(v.Y), float(v.Width), float(v.Height)};
-        values_.depthRange = {v.MinZ, v.MaxZ};
-        bump(UNIFORMS_VIEWPORT);
+        const bool moved =
+            store(values_.viewport, {float(v.X), float(v.Y), float(v.Width), float(v.Height)});
+        if (store(values_.depthRange, {v.MinZ, v.MaxZ}) || moved) bump(UNIFORMS_VIEWPORT);
     }
     if (has(StateGroup::Transforms)) updateTransforms(state);
     if (has(StateGroup::StageCombiner) || has(StateGroup::AlphaTest)) {
-        values_.textureFactor = colourVector(rs[D3DRS_TEXTUREFACTOR]);
-        values_.alphaRef = float(rs[D3DRS_ALPHAREF] & 0xff);
-        bump(UNIFORMS_COMBINER);
+        const bool factor = store(values_.textureFactor, colourVector(rs[D3DRS_TEXTUREFACTOR]));
+        if (store(values_.alphaRef, float(rs[D3DRS_ALPHAREF] & 0xff)) || factor)
+            bump(UNIFORMS_COMBINER);
     }
     if (has(StateGroup::Fog)) {
-        values_.fogColour = colourVector(rs[D3DRS_FOGCOLOR]);
-        values_.fogParams = fogParams(state);
-        bump(UNIFORMS_FOG);
+        const bool colour = store(values_.fogColour, colourVector(rs[D3DRS_FOGCOLOR]));
+        if (store(values_.fogParams, fogParams(state)) || colour) bump(UNIFORMS_FOG);
     }
     if (has(StateGroup::Lighting) || has(StateGroup::Material)) {
-        packMaterial(state.material, rs[D3DRS_AMBIENT], values_.material.data());
-        bump(UNIFORMS_MATERIAL);
+        std::array<Vec4, MATERIAL_VECTORS> material;
+        packMaterial(state.material, rs[D3DRS_AMBIENT], material.data());
+        if (store(values_.material, material)) bump(UNIFORMS_MATERIAL);
     }
-    if (has(StateGroup::Lights)) {
-        packLights(state, values_.lights);
-        bump(UNIFORMS_LIGHTS);
-    }
+    if (has(StateGroup::Lights)) updateLights(state);
     state.dirtyGroups &= FLUSHED_GROUPS;
 }
 
@@ -86,14 +91,8 @@ void UniformTracker::updateTransforms(const DeviceState& state) {
         values_.normalMatrix = normalMatrix(values_.worldView);
         bump(UNIFORMS_TRANSFORM);
     }
-    if (view) {
-        packLights(state, values_.lights);
-        bump(UNIFORMS_LIGHTS);
-    }
-    if (projection) {
-        values_.fogParams = fogParams(state);
-        bump(UNIFORMS_FOG);
-    }
+    if (view) updateLights(state);
+    if (projection && store(values_.fogParams, fogParams(state))) bump(UNIFORMS_FOG);
     bool textures = false;
     for (DWORD stage = 0; stage < D3D_TEXTURE_STAGE_COUNT; ++stage) {
         if (!changed(FIRST_TEXTURE_SLOT + int(stage))) continue;
@@ -103,6 +102,12 @@ void UniformTracker::updateTransforms(const DeviceState& state) {
     if (textures) bump(UNIFORMS_TEXTURE_MATRICES);
     transforms_ = t;
     transformsKnown_ = true;
+}
+
+void UniformTracker::updateLights(const DeviceState& state) {
+    std::array<Vec4, D3D_MAX_ACTIVE_LIGHTS * LIGHT_VECTORS> lights{};
+    packLights(state, lights);
+    if (store(values_.lights, lights)) bump(UNIFORMS_LIGHTS);
 }
 
 void packLight(const D3DLIGHT8& light, const D3DMATRIX& view, Vec4* vectors) {

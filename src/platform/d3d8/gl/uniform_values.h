@@ -19,6 +19,7 @@ enum UniformGroup : unsigned {
     UNIFORMS_LIGHTS,            // uLights
     UNIFORM_GROUP_COUNT
 };
+static_assert(UNIFORM_GROUP_COUNT == 7, "UniformValues::versions starts one version per group");
 
 // uLights holds LIGHT_VECTORS vec4s per light on, in index order:
 //   diffuse, specular, ambient colours; camera-space position (w: Range);
@@ -33,7 +34,8 @@ constexpr int MATERIAL_VECTORS = 6;
 using Vec4 = std::array<float, 4>;
 
 struct UniformValues {
-    std::array<std::uint32_t, UNIFORM_GROUP_COUNT> versions{};
+    // 1 to start with: a new program (which has none, 0) is sent every group.
+    std::array<std::uint32_t, UNIFORM_GROUP_COUNT> versions{1, 1, 1, 1, 1, 1, 1};
     Vec4 viewport{};  // x, y, width, height in target pixels
     std::array<float, 2> depthRange{};
     D3DMATRIX worldViewProjection{};
@@ -55,8 +57,8 @@ struct UniformValues {
 // Keeps the values up to date with a device's state.
 class UniformTracker {
   public:
-    // Works the groups whose state is marked dirty out again, gives them
-    // new versions, and clears the marks of the groups that reach GL only
+    // Works the groups whose state is marked dirty out again, gives those
+    // whose values changed new versions, and clears the marks of the groups that reach GL only
     // as uniforms (the viewport's mark stays for the render-state flush).
     void update(DeviceState& state);
     const UniformValues& values() const { return values_; }
@@ -64,9 +66,10 @@ class UniformTracker {
   private:
     void bump(UniformGroup group) { values_.versions[group] = ++lastVersion_; }
     void updateTransforms(const DeviceState& state);
+    void updateLights(const DeviceState& state);
 
     UniformValues values_;
-    std::uint32_t lastVersion_ = 0;
+    std::uint32_t lastVersion_ = 1;
     std::array<D3DMATRIX, TRANSFORM_SLOT_COUNT> transforms_{};  // as last worked out
     bool transformsKnown_ = false;
 };

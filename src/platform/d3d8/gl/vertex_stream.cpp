@@ -20,8 +20,11 @@ VertexStream::~VertexStream() {
 
 void VertexStream::draw(GLenum mode, const VertexLayout& layout, const void* vertices, UINT count,
                         UINT stride) {
-    gl_.BindVertexArray(array_);
-    gl_.BindBuffer(GL_ARRAY_BUFFER, buffer_);
+    if (!bound_) {
+        gl_.BindVertexArray(array_);
+        gl_.BindBuffer(GL_ARRAY_BUFFER, buffer_);
+        bound_ = true;
+    }
     const UINT bytes = count * stride;
     const UINT offset = reserve(bytes, stride);
     gl_.BufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(bytes), vertices);

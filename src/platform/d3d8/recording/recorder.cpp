@@ -17,3 +17,11 @@ std::vector<double> presentParameterArgs(const D3DPRESENT_PARAMETERS* params) {
             double(p.FullScreen_RefreshRateInHz),
             double(p.FullScreen_PresentationInterval)};
 }
+
+std::vector<double> lockArgs(const RECT* rect, DWORD flags) {
+    std::vector<double> args;
+    if (rect != nullptr)
+        args = {double(rect->left), double(rect->top), double(rect->right), double(rect->bottom)};
+    args.push_back(double(flags));
+    return args;
+}

@@ -1,6 +1,7 @@
 // Logs the calls of one recording object and applies forced results.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -17,17 +18,26 @@ class Recorder {
     // Runs `work` and logs the call with its result. A forced result
     // replaces the call: `work` does not run.
     template <class Work>
-    HRESULT call(const char* name, std::vector<double> args, Work&& work) {
+    HRESULT call(const char* name, std::initializer_list<double> args, Work&& work) {
+        return callWith(
+            name, [args] { return std::vector<double>(args); }, std::forward<Work>(work));
+    }
+
+    // The same for arguments that take work to spell out: `makeArgs`
+    // returns them, and runs only when the call is logged, so that a
+    // device whose log is off does no more than a real one.
+    template <class MakeArgs, class Work>
+    HRESULT callWith(const char* name, MakeArgs&& makeArgs, Work&& work) {
         if (!log_.recording() && forced_.empty()) return work();
         const auto forced = forced_.find(name);
         const HRESULT result = forced != forced_.end() ? forced->second : work();
-        log_.record(object_, name, std::move(args), result);
+        if (log_.recording()) log_.record(object_, name, makeArgs(), result);
         return result;
     }
 
     // Logs a call that returns a value rather than a result code.
-    void note(const char* name, std::vector<double> args, HRESULT value) {
-        if (log_.recording()) log_.record(object_, name, std::move(args), value);
+    void note(const char* name, std::initializer_list<double> args, HRESULT value) {
+        if (log_.recording()) log_.record(object_, name, std::vector<double>(args), value);
     }
 
     CallLog& log() { return log_; }
@@ -45,3 +55,5 @@ inline double address(const void* pointer) {
 
 // The fields of presentation parameters, in declaration order.
 std::vector<double> presentParameterArgs(const D3DPRESENT_PARAMETERS* params);
+// The arguments LockRect logs: the rectangle when given, then the flags.
+std::vector<double> lockArgs(const RECT* rect, DWORD flags);

@@ -51,4 +51,10 @@ struct RecordingConfig {
     // D3DERR_INVALIDCALL}). A forced failure has no other effect.
     std::map<std::string, HRESULT> forcedResults;
     RecordingDeviceLoss deviceLoss;
+    // Whether devices keep pixels in memory: Clear fills the back buffer
+    // and render-target textures, and LockRect of the back buffer reads
+    // them. Off, a device does no pixel work at all and its back buffer
+    // reads as zeros: with the log off too, what is left is what the
+    // engine costs (benchmarks).
+    bool simulatePixels = true;
 };

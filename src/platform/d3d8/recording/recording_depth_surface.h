@@ -40,7 +40,8 @@ class RecordingDepthSurfaceOf final : public Base {
     }
 
     HRESULT LockRect(D3DLOCKED_RECT*, const RECT* rect, DWORD flags) override {
-        return recorder_.call("LockRect", lockArgs(rect, flags), [] { return D3DERR_INVALIDCALL; });
+        return recorder_.callWith(
+            "LockRect", [&] { return lockArgs(rect, flags); }, [] { return D3DERR_INVALIDCALL; });
     }
 
     HRESULT UnlockRect() override {

@@ -33,7 +33,8 @@ RecordingDevice::~RecordingDevice() {
 }
 
 void RecordingDevice::resetBackBuffer() {
-    pixels_.assign(std::size_t(params_.BackBufferWidth) * params_.BackBufferHeight, 0);
+    if (direct3d_.config().simulatePixels)
+        pixels_.assign(std::size_t(params_.BackBufferWidth) * params_.BackBufferHeight, 0);
     const bool software = (behavior_ & D3DCREATE_SOFTWARE_VERTEXPROCESSING) != 0;
     state_ = defaultDeviceState(params_.EnableAutoDepthStencil != FALSE, software,
                                 params_.BackBufferWidth, params_.BackBufferHeight);
@@ -126,7 +127,8 @@ HRESULT RecordingDevice::GetDisplayMode(D3DDISPLAYMODE* mode) {
 }
 
 HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* params) {
-    return recorder_.call("Reset", presentParameterArgs(params), [&] { return reset(params); });
+    return recorder_.callWith(
+        "Reset", [&] { return presentParameterArgs(params); }, [&] { return reset(params); });
 }
 
 HRESULT RecordingDevice::reset(D3DPRESENT_PARAMETERS* params) {
@@ -148,9 +150,9 @@ HRESULT RecordingDevice::reset(D3DPRESENT_PARAMETERS* params) {
 
 HRESULT RecordingDevice::Present(const RECT* source, const RECT* dest, HWND overrideWindow,
                                  const void* dirtyRegion) {
-    std::vector<double> args{address(source), address(dest), address(overrideWindow),
-                             address(dirtyRegion)};
-    return recorder_.call("Present", std::move(args), [&] { return present(); });
+    return recorder_.call(
+        "Present", {address(source), address(dest), address(overrideWindow), address(dirtyRegion)},
+        [&] { return present(); });
 }
 
 HRESULT RecordingDevice::present() {
@@ -200,18 +202,22 @@ HRESULT RecordingDevice::EndScene() {
 
 HRESULT RecordingDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color,
                                float z, DWORD stencil) {
-    std::vector<double> args{double(count), double(flags), double(color), double(z),
-                             double(stencil)};
-    for (DWORD i = 0; rects != nullptr && i < count; ++i)
-        args.insert(args.end(), {double(rects[i].x1), double(rects[i].y1), double(rects[i].x2),
-                                 double(rects[i].y2)});
-    return recorder_.call("Clear", std::move(args), [&] {
+    const auto args = [&] {
+        std::vector<double> spelled{double(count), double(flags), double(color), double(z),
+                                    double(stencil)};
+        for (DWORD i = 0; rects != nullptr && i < count; ++i)
+            spelled.insert(spelled.end(), {double(rects[i].x1), double(rects[i].y1),
+                                           double(rects[i].x2), double(rects[i].y2)});
+        return spelled;
+    };
+    return recorder_.callWith("Clear", args, [&] {
         const bool hasDepth = bound_.depthStencil() != nullptr;
-        const HRESULT checked = checkClear(count, rects, flags, hasDepth, depthHasStencil());
+        const bool hasStencil = (flags & D3DCLEAR_STENCIL) != 0 && depthHasStencil();  // if asked
+        const HRESULT checked = checkClear(count, rects, flags, hasDepth, hasStencil);
         if (FAILED(checked)) return checked;
-        if (flags & D3DCLEAR_TARGET)
-            for (const D3DRECT& rect : clearRegions(count, rects, state_.viewport))
-                fillTarget(rect, color);
+        if ((flags & D3DCLEAR_TARGET) && direct3d_.config().simulatePixels)
+            forEachClearRegion(count, rects, state_.viewport,
+                               [&](const D3DRECT& rect) { fillTarget(rect, color); });
         return D3D_OK;
     });
 }
@@ -224,11 +230,13 @@ void RecordingDevice::fill(const D3DRECT& rect, D3DCOLOR color) {
 }
 
 HRESULT RecordingDevice::SetViewport(const D3DVIEWPORT8* viewport) {
-    std::vector<double> args;
-    if (viewport != nullptr)
-        args = {double(viewport->X),      double(viewport->Y),    double(viewport->Width),
-                double(viewport->Height), double(viewport->MinZ), double(viewport->MaxZ)};
-    return recorder_.call("SetViewport", std::move(args), [&] {
+    const auto args = [viewport] {
+        if (viewport == nullptr) return std::vector<double>{};
+        return std::vector<double>{double(viewport->X),     double(viewport->Y),
+                                   double(viewport->Width), double(viewport->Height),
+                                   double(viewport->MinZ),  double(viewport->MaxZ)};
+    };
+    return recorder_.callWith("SetViewport", args, [&] {
         if (StateBlock* block = blocks_.recording()) return block->setViewport(viewport);
         const D3DSURFACE_DESC target = renderTargetDesc();
         return state_.setViewport(viewport, target.Width, target.Height);
@@ -244,9 +252,13 @@ HRESULT RecordingDevice::GetViewport(D3DVIEWPORT8* viewport) {
 }
 
 HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) {
-    std::vector<double> args{double(type)};
-    for (int i = 0; matrix != nullptr && i < 16; ++i) args.push_back(matrix->m[i / 4][i % 4]);
-    return recorder_.call("SetTransform", std::move(args), [&] {
+    const auto args = [type, matrix] {
+        std::vector<double> spelled{double(type)};
+        for (int i = 0; matrix != nullptr && i < 16; ++i)
+            spelled.push_back(matrix->m[i / 4][i % 4]);
+        return spelled;
+    };
+    return recorder_.callWith("SetTransform", args, [&] {
         if (StateBlock* block = blocks_.recording()) return block->setTransform(type, matrix);
         return state_.setTransform(type, matrix);
     });

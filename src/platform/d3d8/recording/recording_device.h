@@ -32,7 +32,8 @@ class RecordingDevice : public RefCounted<IDirect3DDevice8> {
     DWORD behavior() const { return behavior_; }
     bool inScene() const { return inScene_; }
     bool cursorShown() const { return cursorShown_; }
-    // The back buffer's pixels, A8R8G8B8, top row first.
+    // The back buffer's pixels, A8R8G8B8, top row first; empty when the
+    // configuration keeps no pixels.
     const std::vector<DWORD>& pixels() const { return pixels_; }
 
     ULONG AddRef() override;

@@ -6,7 +6,8 @@
 
 HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                             IDirect3DVertexBuffer8** buffer) {
-    const std::vector<double> args{double(length), double(usage), double(fvf), double(pool)};
+    const std::initializer_list<double> args{double(length), double(usage), double(fvf),
+                                             double(pool)};
     return recorder_.call("CreateVertexBuffer", args, [&] {
         if (buffer == nullptr) return D3DERR_INVALIDCALL;
         *buffer = nullptr;
@@ -22,7 +23,8 @@ HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf,
 
 HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                            IDirect3DIndexBuffer8** buffer) {
-    const std::vector<double> args{double(length), double(usage), double(format), double(pool)};
+    const std::initializer_list<double> args{double(length), double(usage), double(format),
+                                             double(pool)};
     return recorder_.call("CreateIndexBuffer", args, [&] {
         if (buffer == nullptr) return D3DERR_INVALIDCALL;
         *buffer = nullptr;

@@ -53,14 +53,16 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
     const VertexLayout layout = vertexLayout(bound_.vertexShader);
     const HRESULT checked =
         checkDrawPrimitiveUP(inScene_, layout, type, primitiveCount, vertexData, stride);
-    std::vector<double> args{double(type), double(primitiveCount), double(stride)};
-    if (SUCCEEDED(checked)) {
+    const auto args = [&] {
+        std::vector<double> spelled{double(type), double(primitiveCount), double(stride)};
+        if (FAILED(checked)) return spelled;
         const auto* bytes = static_cast<const BYTE*>(vertexData);
         const UINT vertices = primitiveVertexCount(type, primitiveCount);
         for (UINT v = 0; v < vertices; ++v)
-            appendVertex(args, layout, bytes + std::size_t(v) * stride);
-    }
-    return recorder_.call("DrawPrimitiveUP", std::move(args), [&] { return checked; });
+            appendVertex(spelled, layout, bytes + std::size_t(v) * stride);
+        return spelled;
+    };
+    return recorder_.callWith("DrawPrimitiveUP", args, [&] { return checked; });
 }
 
 HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
@@ -104,8 +106,8 @@ HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
 HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex,
                                               UINT vertexCount, UINT startIndex,
                                               UINT primitiveCount) {
-    const std::vector<double> args{double(type), double(minIndex), double(vertexCount),
-                                   double(startIndex), double(primitiveCount)};
+    const std::initializer_list<double> args{double(type), double(minIndex), double(vertexCount),
+                                             double(startIndex), double(primitiveCount)};
     return recorder_.call("DrawIndexedPrimitive", args, [&] {
         return checkDrawIndexedPrimitive(inScene_, vertexLayout(bound_.vertexShader), type,
                                          startIndex, primitiveCount, bound_);

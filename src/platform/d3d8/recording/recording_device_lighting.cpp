@@ -40,10 +40,12 @@ std::vector<double> materialArgs(const D3DMATERIAL8* material) {
 }  // namespace
 
 HRESULT RecordingDevice::SetLight(DWORD index, const D3DLIGHT8* light) {
-    return recorder_.call("SetLight", lightArgs(index, light), [&] {
-        if (StateBlock* block = blocks_.recording()) return block->setLight(index, light);
-        return state_.setLight(index, light);
-    });
+    return recorder_.callWith(
+        "SetLight", [&] { return lightArgs(index, light); },
+        [&] {
+            if (StateBlock* block = blocks_.recording()) return block->setLight(index, light);
+            return state_.setLight(index, light);
+        });
 }
 
 HRESULT RecordingDevice::GetLight(DWORD index, D3DLIGHT8* light) {
@@ -64,10 +66,12 @@ HRESULT RecordingDevice::GetLightEnable(DWORD index, BOOL* enable) {
 }
 
 HRESULT RecordingDevice::SetMaterial(const D3DMATERIAL8* material) {
-    return recorder_.call("SetMaterial", materialArgs(material), [&] {
-        if (StateBlock* block = blocks_.recording()) return block->setMaterial(material);
-        return state_.setMaterial(material);
-    });
+    return recorder_.callWith(
+        "SetMaterial", [&] { return materialArgs(material); },
+        [&] {
+            if (StateBlock* block = blocks_.recording()) return block->setMaterial(material);
+            return state_.setMaterial(material);
+        });
 }
 
 HRESULT RecordingDevice::GetMaterial(D3DMATERIAL8* material) {

@@ -11,8 +11,8 @@ UINT RecordingDevice::maxTextureSide() const {
 HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                        D3DFORMAT format, D3DPOOL pool,
                                        IDirect3DTexture8** texture) {
-    const std::vector<double> args{double(width), double(height), double(levels),
-                                   double(usage), double(format), double(pool)};
+    const std::initializer_list<double> args{double(width), double(height), double(levels),
+                                             double(usage), double(format), double(pool)};
     return recorder_.call("CreateTexture", args, [&] {
         if (texture == nullptr) return D3DERR_INVALIDCALL;
         *texture = nullptr;
@@ -30,8 +30,8 @@ HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWO
 HRESULT RecordingDevice::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
                                                    D3DMULTISAMPLE_TYPE multiSample,
                                                    IDirect3DSurface8** surface) {
-    const std::vector<double> args{double(width), double(height), double(format),
-                                   double(multiSample)};
+    const std::initializer_list<double> args{double(width), double(height), double(format),
+                                             double(multiSample)};
     return recorder_.call("CreateDepthStencilSurface", args, [&] {
         if (surface == nullptr) return D3DERR_INVALIDCALL;
         *surface = nullptr;

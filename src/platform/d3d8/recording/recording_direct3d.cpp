@@ -91,9 +91,10 @@ HRESULT RecordingDirect3D::GetAdapterDisplayMode(UINT adapterIndex, D3DDISPLAYMO
 HRESULT RecordingDirect3D::CheckDeviceType(UINT adapterIndex, D3DDEVTYPE type,
                                            D3DFORMAT displayFormat, D3DFORMAT backBufferFormat,
                                            BOOL windowed) {
-    std::vector<double> args{double(adapterIndex), double(type), double(displayFormat),
-                             double(backBufferFormat), double(windowed)};
-    return recorder_.call("CheckDeviceType", std::move(args), [&] {
+    const std::initializer_list<double> args{double(adapterIndex), double(type),
+                                             double(displayFormat), double(backBufferFormat),
+                                             double(windowed)};
+    return recorder_.call("CheckDeviceType", args, [&] {
         const RecordingDeviceType* device = deviceType(adapterIndex, type);
         if (device == nullptr || !contains(device->displayFormats, displayFormat))
             return D3DERR_NOTAVAILABLE;
@@ -105,9 +106,10 @@ HRESULT RecordingDirect3D::CheckDeviceType(UINT adapterIndex, D3DDEVTYPE type,
 HRESULT RecordingDirect3D::CheckDeviceFormat(UINT adapterIndex, D3DDEVTYPE type,
                                              D3DFORMAT adapterFormat, DWORD usage,
                                              D3DRESOURCETYPE resourceType, D3DFORMAT checkFormat) {
-    std::vector<double> args{double(adapterIndex), double(type),         double(adapterFormat),
-                             double(usage),        double(resourceType), double(checkFormat)};
-    return recorder_.call("CheckDeviceFormat", std::move(args), [&] {
+    const std::initializer_list<double> args{double(adapterIndex),  double(type),
+                                             double(adapterFormat), double(usage),
+                                             double(resourceType),  double(checkFormat)};
+    return recorder_.call("CheckDeviceFormat", args, [&] {
         const RecordingDeviceType* device = deviceType(adapterIndex, type);
         if (device == nullptr || !contains(device->displayFormats, adapterFormat))
             return D3DERR_NOTAVAILABLE;
@@ -123,9 +125,10 @@ HRESULT RecordingDirect3D::CheckDepthStencilMatch(UINT adapterIndex, D3DDEVTYPE 
                                                   D3DFORMAT adapterFormat,
                                                   D3DFORMAT renderTargetFormat,
                                                   D3DFORMAT depthStencilFormat) {
-    std::vector<double> args{double(adapterIndex), double(type), double(adapterFormat),
-                             double(renderTargetFormat), double(depthStencilFormat)};
-    return recorder_.call("CheckDepthStencilMatch", std::move(args), [&] {
+    const std::initializer_list<double> args{double(adapterIndex), double(type),
+                                             double(adapterFormat), double(renderTargetFormat),
+                                             double(depthStencilFormat)};
+    return recorder_.call("CheckDepthStencilMatch", args, [&] {
         const RecordingDeviceType* device = deviceType(adapterIndex, type);
         if (device == nullptr) return D3DERR_NOTAVAILABLE;
         return contains(device->depthFormats, depthStencilFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
@@ -145,11 +148,14 @@ HRESULT RecordingDirect3D::GetDeviceCaps(UINT adapterIndex, D3DDEVTYPE type, D3D
 HRESULT RecordingDirect3D::CreateDevice(UINT adapterIndex, D3DDEVTYPE type, HWND focusWindow,
                                         DWORD behavior, D3DPRESENT_PARAMETERS* params,
                                         IDirect3DDevice8** device) {
-    std::vector<double> args{double(adapterIndex), double(type), address(focusWindow),
-                             double(behavior)};
-    const std::vector<double> paramArgs = presentParameterArgs(params);
-    args.insert(args.end(), paramArgs.begin(), paramArgs.end());
-    return recorder_.call("CreateDevice", std::move(args), [&] {
+    const auto args = [&] {
+        std::vector<double> spelled{double(adapterIndex), double(type), address(focusWindow),
+                                    double(behavior)};
+        const std::vector<double> paramArgs = presentParameterArgs(params);
+        spelled.insert(spelled.end(), paramArgs.begin(), paramArgs.end());
+        return spelled;
+    };
+    return recorder_.callWith("CreateDevice", args, [&] {
         return createDevice(adapterIndex, type, focusWindow, behavior, params, device);
     });
 }

@@ -26,11 +26,8 @@ HRESULT RecordingSurface::GetDesc(D3DSURFACE_DESC* desc) {
 }
 
 HRESULT RecordingSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
-    std::vector<double> args;
-    if (rect != nullptr)
-        args = {double(rect->left), double(rect->top), double(rect->right), double(rect->bottom)};
-    args.push_back(double(flags));
-    return recorder_.call("LockRect", std::move(args), [&] { return lock(locked, rect); });
+    return recorder_.callWith(
+        "LockRect", [&] { return lockArgs(rect, flags); }, [&] { return lock(locked, rect); });
 }
 
 HRESULT RecordingSurface::lock(D3DLOCKED_RECT* locked, const RECT* rect) {
@@ -41,7 +38,9 @@ HRESULT RecordingSurface::lock(D3DLOCKED_RECT* locked, const RECT* rect) {
         return D3DERR_INVALIDCALL;
     const std::vector<DWORD>& pixels = owner_.pixels();
     lockedPixels_.clear();
-    for (LONG y = area.top; y < area.bottom; ++y) {
+    if (pixels.empty())  // no pixels kept: the area reads as zeros
+        lockedPixels_.resize(std::size_t(area.right - area.left) * (area.bottom - area.top));
+    for (LONG y = area.top; y < area.bottom && !pixels.empty(); ++y) {
         const auto row = pixels.begin() + std::ptrdiff_t(y) * params.BackBufferWidth;
         lockedPixels_.insert(lockedPixels_.end(), row + area.left, row + area.right);
     }

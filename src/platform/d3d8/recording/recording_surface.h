@@ -16,7 +16,8 @@ class RecordingSurface : public DeviceChild<IDirect3DSurface8> {
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
-    // Copies the device's back buffer (A8R8G8B8, top row first).
+    // Copies the device's back buffer (A8R8G8B8, top row first), or zeros
+    // when the device keeps no pixels.
     // Logged arguments: the rectangle's left, top, right, bottom when given, then the flags.
     HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
     HRESULT UnlockRect() override;

@@ -31,8 +31,9 @@ HRESULT RecordingTextureSurface::GetDesc(D3DSURFACE_DESC* desc) {
 }
 
 HRESULT RecordingTextureSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
-    return recorder_.call("LockRect", lockArgs(rect, flags),
-                          [&] { return texture_.levels().lock(level_, locked, rect, flags); });
+    return recorder_.callWith(
+        "LockRect", [&] { return lockArgs(rect, flags); },
+        [&] { return texture_.levels().lock(level_, locked, rect, flags); });
 }
 
 HRESULT RecordingTextureSurface::UnlockRect() {
@@ -97,11 +98,14 @@ HRESULT RecordingTexture::GetSurfaceLevel(UINT level, IDirect3DSurface8** surfac
 
 HRESULT RecordingTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
                                    DWORD flags) {
-    std::vector<double> args{double(level)};
-    const std::vector<double> rest = lockArgs(rect, flags);
-    args.insert(args.end(), rest.begin(), rest.end());
-    return recorder_.call("LockRect", std::move(args),
-                          [&] { return levels_.lock(level, locked, rect, flags); });
+    const auto args = [&] {
+        std::vector<double> spelled{double(level)};
+        const std::vector<double> rest = lockArgs(rect, flags);
+        spelled.insert(spelled.end(), rest.begin(), rest.end());
+        return spelled;
+    };
+    return recorder_.callWith("LockRect", args,
+                              [&] { return levels_.lock(level, locked, rect, flags); });
 }
 
 HRESULT RecordingTexture::UnlockRect(UINT level) {
@@ -109,12 +113,4 @@ HRESULT RecordingTexture::UnlockRect(UINT level) {
         bool written = false;
         return levels_.unlock(level, written);
     });
-}
-
-std::vector<double> lockArgs(const RECT* rect, DWORD flags) {
-    std::vector<double> args;
-    if (rect != nullptr)
-        args = {double(rect->left), double(rect->top), double(rect->right), double(rect->bottom)};
-    args.push_back(double(flags));
-    return args;
 }

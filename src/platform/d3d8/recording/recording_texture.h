@@ -62,6 +62,3 @@ class RecordingTexture final : public DeviceResource<IDirect3DTexture8> {
     TextureLevels levels_;
     std::vector<std::unique_ptr<RecordingTextureSurface>> surfaces_;
 };
-
-// The arguments LockRect logs: the rectangle when given, then the flags.
-std::vector<double> lockArgs(const RECT* rect, DWORD flags);
