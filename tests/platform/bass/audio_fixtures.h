@@ -97,9 +97,10 @@ inline void writeBytes(const std::filesystem::path& path, const void* data, std:
         .write(static_cast<const char*>(data), std::streamsize(size));
 }
 
-// Waits up to five seconds for `done`; false on time-out.
+// Waits up to fifteen seconds for `done` (the suite runs beside GL tests
+// that keep both processors busy); false on time-out.
 inline bool waitFor(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (!done()) {
         if (std::chrono::steady_clock::now() > limit) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
