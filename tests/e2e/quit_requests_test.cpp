@@ -19,8 +19,8 @@ const char* const kRunaway = "_ALERT('running\\n')\nx = 0\nwhile 1 do x = x + 1 
 CommandResult signalledRun(const ProductionDir& production, const std::string& program,
                            const char* signal) {
     return runIn(production.path,
-                 "true; SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 20 " + program +
-                     " > out.txt 2>&1 & pid=$!; for i in $(seq 200); do "
+                 "true; SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 60 " + program +
+                     " > out.txt 2>&1 & pid=$!; for i in $(seq 600); do "
                      "grep -q running out.txt && break; sleep 0.05; done; start=$(date +%s%N); "
                      "kill -" +
                      signal +
