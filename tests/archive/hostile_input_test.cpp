@@ -3,9 +3,14 @@
 // (the sanitizer build checks that part).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
 #include <random>
 
+#include "archive/mapped_file.h"
 #include "archive_test_support.h"
 #include "raw_archive.h"
 
@@ -117,6 +122,31 @@ TEST(HostileInput, FlippedBytesNeverGiveWrongContent) {
             EXPECT_TRUE(got.nullOnFailure) << i;
         }
     }
+}
+
+// An archive that shrinks while it is mapped reads zeros past its new end
+// instead of ending the process; a FIFO is refused at once, not waited on.
+TEST(HostileFiles, AShrinkingArchiveReadsZerosAndAFifoIsRefused) {
+    const std::string path = ::testing::TempDir() + "shrinking.rar";
+    const long page = sysconf(_SC_PAGESIZE);
+    std::vector<uint8_t> bytes(std::size_t(page) * 3, 0x5a);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    MappedFile mapped;
+    ASSERT_TRUE(mapped.open(path));
+    ASSERT_EQ(truncate(path.c_str(), page), 0);
+    const std::span<const uint8_t> view = mapped.bytes();
+    EXPECT_EQ(view[0], 0x5a);
+    EXPECT_EQ(view[view.size() - 1], 0);  // past the new end
+    mapped.close();
+    std::remove(path.c_str());
+
+    const std::string fifo = ::testing::TempDir() + "archive.fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(mapped.open(fifo));
+    std::remove(fifo.c_str());
 }
 
 }  // namespace
