@@ -15,10 +15,6 @@ inline int signedByte(int value) {
     return static_cast<int8_t>(static_cast<uint8_t>(value));
 }
 
-inline uint32_t absolute(int value) {
-    return static_cast<uint32_t>(value < 0 ? -value : value);
-}
-
 }  // namespace sample_predictor_detail
 
 class SamplePredictor {
@@ -39,18 +35,35 @@ class SamplePredictor {
         return s;
     }
 
+    // Samples between two adaptations of a channel's weights.
+    static constexpr uint32_t kAdaptEvery = 32;
+
   private:
+    // What the adaptation compares: each sample's scaled symbol I (the
+    // symbol as a signed byte, times 8) against the five terms of its
+    // prediction (delta1..delta4 and the cross-channel delta). The
+    // deviation of a weight direction is the sum of |I - term| or
+    // |I + term| over the last kAdaptEvery samples; rather than keep eleven
+    // running sums, each channel records the six values per sample and sums
+    // them when the weights adapt. All fit in 16 bits: |I| <= 1024 and each
+    // term is a difference of signed bytes.
+    static constexpr int kTerms = 5;
+    struct Record {
+        alignas(16) int16_t scaled[kAdaptEvery];
+        alignas(16) int16_t term[kTerms][kAdaptEvery];
+    };
     struct Channel {
         int weight1 = 0, weight2 = 0, weight3 = 0, weight4 = 0, weight5 = 0;
         int delta1 = 0, delta2 = 0, delta3 = 0, delta4 = 0;
         int prevDelta = 0, prevSample = 0;
-        uint32_t deviation[11] = {};
         uint32_t sampleCount = 0;
+        Record record = {};
     };
 
     int beginSample(uint32_t channel);  // steps 1 to 3: the prediction P
     uint8_t finishSample(uint32_t channel, int p, uint32_t s);
-    void addDeviations(Channel& v, int i);
+    void recordSample(Channel& v, int i);
+    static void sumDeviations(const Record& r, uint32_t* deviation);
     void adaptWeights(Channel& v);
 
     Channel channels_[archive::kMaxChannels];
@@ -74,25 +87,20 @@ inline uint8_t SamplePredictor::finishSample(uint32_t channel, int p, uint32_t s
     using sample_predictor_detail::signedByte;
     Channel& v = channels_[channel];
     int c = p - static_cast<int>(s);
-    addDeviations(v, signedByte(static_cast<int>(s)) * 8);
+    recordSample(v, signedByte(static_cast<int>(s)) * 8);
     crossChannelDelta_ = v.prevDelta = signedByte(c - v.prevSample);
     v.prevSample = c;
-    if (v.sampleCount % 32 == 0) adaptWeights(v);
+    if (v.sampleCount % kAdaptEvery == 0) adaptWeights(v);
     return static_cast<uint8_t>(c & 0xFF);
 }
 
-inline void SamplePredictor::addDeviations(Channel& v, int i) {
-    using sample_predictor_detail::absolute;
-    int cross = crossChannelDelta_;
-    v.deviation[0] += absolute(i);
-    v.deviation[1] += absolute(i - v.delta1);
-    v.deviation[2] += absolute(i + v.delta1);
-    v.deviation[3] += absolute(i - v.delta2);
-    v.deviation[4] += absolute(i + v.delta2);
-    v.deviation[5] += absolute(i - v.delta3);
-    v.deviation[6] += absolute(i + v.delta3);
-    v.deviation[7] += absolute(i - v.delta4);
-    v.deviation[8] += absolute(i + v.delta4);
-    v.deviation[9] += absolute(i - cross);
-    v.deviation[10] += absolute(i + cross);
+inline void SamplePredictor::recordSample(Channel& v, int i) {
+    uint32_t at = (v.sampleCount - 1) % kAdaptEvery;
+    Record& r = v.record;
+    r.scaled[at] = static_cast<int16_t>(i);
+    r.term[0][at] = static_cast<int16_t>(v.delta1);
+    r.term[1][at] = static_cast<int16_t>(v.delta2);
+    r.term[2][at] = static_cast<int16_t>(v.delta3);
+    r.term[3][at] = static_cast<int16_t>(v.delta4);
+    r.term[4][at] = static_cast<int16_t>(crossChannelDelta_);
 }
