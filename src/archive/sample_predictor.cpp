@@ -16,24 +16,50 @@ void SamplePredictor::reset() {
     crossChannelDelta_ = 0;
 }
 
+// The vector helpers below are internal and inline, so GCC's note that
+// passing wide vectors by value depends on the processor does not apply.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
 namespace {
 
-// Eight 16-bit lanes; GCC and Clang turn the operators into vector
-// instructions on any x86-64. Sums wrap, as the unsigned values they hold.
-using Lanes = uint16_t __attribute__((vector_size(16)));
-constexpr uint32_t kLaneCount = 8;
+constexpr uint32_t kSamples = SamplePredictor::kAdaptEvery;
 
-Lanes loadLanes(const int16_t* from) {
-    Lanes lanes;
-    std::memcpy(&lanes, from, sizeof lanes);
-    return lanes;
+// 16-bit lanes, unsigned so that sums wrap; GCC and Clang turn the
+// operators into vector instructions. Lanes fit every x86-64; Wide needs
+// AVX2.
+using Lanes = uint16_t __attribute__((vector_size(16)));
+using SignedLanes = int16_t __attribute__((vector_size(16)));
+using Wide = uint16_t __attribute__((vector_size(32)));
+using SignedWide = int16_t __attribute__((vector_size(32)));
+
+template <class V>
+V load(const int16_t* from) {
+    V v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
 }
 
 // |x| of lanes holding signed values.
-Lanes absolute(Lanes x) {
-    Lanes sign = reinterpret_cast<Lanes>(
-        reinterpret_cast<int16_t __attribute__((vector_size(16)))>(x) >> 15);
+template <class V, class Signed>
+V absoluteOf(V x) {
+    V sign = reinterpret_cast<V>(reinterpret_cast<Signed>(x) >> 15);
     return (x ^ sign) - sign;
+}
+Lanes absolute(Lanes x) {
+    return absoluteOf<Lanes, SignedLanes>(x);
+}
+Wide absolute(Wide x) {
+    return absoluteOf<Wide, SignedWide>(x);
+}
+
+Lanes foldToLanes(Lanes x) {
+    return x;
+}
+Lanes foldToLanes(Wide x) {
+    return __builtin_shufflevector(x, x, 0, 1, 2, 3, 4, 5, 6, 7) +
+           __builtin_shufflevector(x, x, 8, 9, 10, 11, 12, 13, 14, 15);
 }
 
 // Halves the lanes of a and b that count, adding up pairs: the lanes that
@@ -53,31 +79,58 @@ Lanes addPairs(Lanes a, Lanes b, int level) {
 }
 
 // Lane j of the result: the sum of the eight lanes of v[j].
-Lanes sumEach(const Lanes* v) {
+[[gnu::always_inline]] inline Lanes sumEach(const Lanes* v) {
     Lanes pairs[4], quads[2];
     for (int i = 0; i < 4; i++) pairs[i] = addPairs(v[2 * i], v[2 * i + 1], 0);
     for (int i = 0; i < 2; i++) quads[i] = addPairs(pairs[2 * i], pairs[2 * i + 1], 1);
     return addPairs(quads[0], quads[1], 2);
 }
 
+// Index 0 sums |I|; 2t + 1 and 2t + 2 sum |I - term t| and |I + term t|,
+// over the samples of a record, V's lanes at a time. Each sum is at most
+// kSamples * (1024 + 255), inside 16 bits. Inline into each caller, so it
+// is compiled for that caller's processor.
+template <class V, int Terms>
+[[gnu::always_inline]] inline void sumDeviationsIn(const int16_t* scaled,
+                                                   const int16_t (*term)[kSamples],
+                                                   uint32_t* deviation) {
+    constexpr uint32_t kWidth = sizeof(V) / sizeof(int16_t);
+    constexpr int kSums = 1 + 2 * Terms;
+    V total[kSums];
+    for (uint32_t at = 0; at < kSamples; at += kWidth) {
+        V i = load<V>(scaled + at);
+        V part[kSums];
+        part[0] = absolute(i);
+        for (int t = 0; t < Terms; t++) {
+            V value = load<V>(term[t] + at);
+            part[2 * t + 1] = absolute(i - value);
+            part[2 * t + 2] = absolute(i + value);
+        }
+        for (int k = 0; k < kSums; k++) total[k] = at == 0 ? part[k] : total[k] + part[k];
+    }
+    // Sixteen for the pairwise sums; set one by one, as zeroing the array
+    // first costs more than all the arithmetic.
+    Lanes folded[16];
+    for (int k = 0; k < 16; k++) folded[k] = k < kSums ? foldToLanes(total[k]) : Lanes{};
+    Lanes sums[2] = {sumEach(folded), sumEach(folded + 8)};
+    for (int k = 0; k < kSums; k++) deviation[k] = sums[k / 8][k % 8];
+}
+
 }  // namespace
 
-// Index 0 sums |I|; 2t + 1 and 2t + 2 sum |I - term t| and |I + term t|.
-// Each sum is at most kAdaptEvery * (1024 + 255), inside 16 bits.
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) void SamplePredictor::sumDeviationsWide(const Record& r,
+                                                                        uint32_t* deviation) {
+    sumDeviationsIn<Wide, kTerms>(r.scaled, r.term, deviation);
+}
+#endif
+
 void SamplePredictor::sumDeviations(const Record& r, uint32_t* deviation) {
-    constexpr int kSums = 1 + 2 * kTerms;
-    Lanes total[16] = {};
-    for (uint32_t at = 0; at < kAdaptEvery; at += kLaneCount) {
-        Lanes i = loadLanes(r.scaled + at);
-        total[0] += absolute(i);
-        for (int t = 0; t < kTerms; t++) {
-            Lanes term = loadLanes(r.term[t] + at);
-            total[2 * t + 1] += absolute(i - term);
-            total[2 * t + 2] += absolute(i + term);
-        }
-    }
-    Lanes sums[2] = {sumEach(total), sumEach(total + 8)};
-    for (int k = 0; k < kSums; k++) deviation[k] = sums[k / 8][k % 8];
+#if defined(__x86_64__)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide) return sumDeviationsWide(r, deviation);
+#endif
+    sumDeviationsIn<Lanes, kTerms>(r.scaled, r.term, deviation);
 }
 
 // Toward the direction whose deviation was smallest (an earlier one wins a

@@ -63,7 +63,10 @@ class SamplePredictor {
     int beginSample(uint32_t channel);  // steps 1 to 3: the prediction P
     uint8_t finishSample(uint32_t channel, int p, uint32_t s);
     void recordSample(Channel& v, int i);
+    // The eleven deviations of a channel's record; the wide version where
+    // the processor has AVX2.
     static void sumDeviations(const Record& r, uint32_t* deviation);
+    static void sumDeviationsWide(const Record& r, uint32_t* deviation);
     void adaptWeights(Channel& v);
 
     Channel channels_[archive::kMaxChannels];
