@@ -1,5 +1,6 @@
 #include "archive/sample_predictor.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -92,25 +93,30 @@ Lanes addPairs(Lanes a, Lanes b, int level) {
 // is compiled for that caller's processor.
 template <class V, int Terms>
 [[gnu::always_inline]] inline void sumDeviationsIn(const int16_t* scaled,
-                                                   const int16_t (*term)[kSamples],
+                                                   const int16_t* const* terms,
                                                    uint32_t* deviation) {
     constexpr uint32_t kWidth = sizeof(V) / sizeof(int16_t);
     constexpr int kSums = 1 + 2 * Terms;
+    // Unrolled throughout, so that every sum stays in a register.
     V total[kSums];
+#pragma GCC unroll 4
     for (uint32_t at = 0; at < kSamples; at += kWidth) {
         V i = load<V>(scaled + at);
         V part[kSums];
         part[0] = absolute(i);
+#pragma GCC unroll 5
         for (int t = 0; t < Terms; t++) {
-            V value = load<V>(term[t] + at);
+            V value = load<V>(terms[t] + at);
             part[2 * t + 1] = absolute(i - value);
             part[2 * t + 2] = absolute(i + value);
         }
+#pragma GCC unroll 11
         for (int k = 0; k < kSums; k++) total[k] = at == 0 ? part[k] : total[k] + part[k];
     }
     // Sixteen for the pairwise sums; set one by one, as zeroing the array
     // first costs more than all the arithmetic.
     Lanes folded[16];
+#pragma GCC unroll 16
     for (int k = 0; k < 16; k++) folded[k] = k < kSums ? foldToLanes(total[k]) : Lanes{};
     Lanes sums[2] = {sumEach(folded), sumEach(folded + 8)};
     for (int k = 0; k < kSums; k++) deviation[k] = sums[k / 8][k % 8];
@@ -118,10 +124,17 @@ template <class V, int Terms>
 
 }  // namespace
 
+// Where each sample's five terms lie in a record, in the order of the
+// deviations.
+std::array<const int16_t*, SamplePredictor::kTerms> SamplePredictor::termsOf(const Record& r) {
+    const int16_t* delta2 = r.delta2 + kCarried;
+    return {r.delta1, delta2, delta2 - 1, delta2 - 2, r.cross};
+}
+
 #if defined(__x86_64__)
 __attribute__((target("avx2"))) void SamplePredictor::sumDeviationsWide(const Record& r,
                                                                         uint32_t* deviation) {
-    sumDeviationsIn<Wide, kTerms>(r.scaled, r.term, deviation);
+    sumDeviationsIn<Wide, kTerms>(r.scaled, termsOf(r).data(), deviation);
 }
 #endif
 
@@ -130,7 +143,7 @@ void SamplePredictor::sumDeviations(const Record& r, uint32_t* deviation) {
     static const bool wide = __builtin_cpu_supports("avx2");
     if (wide) return sumDeviationsWide(r, deviation);
 #endif
-    sumDeviationsIn<Lanes, kTerms>(r.scaled, r.term, deviation);
+    sumDeviationsIn<Lanes, kTerms>(r.scaled, termsOf(r).data(), deviation);
 }
 
 // Toward the direction whose deviation was smallest (an earlier one wins a
@@ -147,4 +160,6 @@ void SamplePredictor::adaptWeights(Channel& v) {
     }
     int* weights[kTerms] = {&v.weight1, &v.weight2, &v.weight3, &v.weight4, &v.weight5};
     if (k > 0) nudge(*weights[(k - 1) / 2], k % 2 == 1);
+    int16_t* delta2 = v.record.delta2;
+    std::copy(delta2 + kAdaptEvery, delta2 + kAdaptEvery + kCarried, delta2);
 }
