@@ -53,8 +53,11 @@ void Decompressor::decompressEntry(const BlockHeader& header, DataArea& area,
     flush();
 }
 
+// The first entry starts afresh even when it claims to continue an earlier
+// one, so a lying header still decodes the same way every time.
 void Decompressor::startEntry(const BlockHeader& header) {
-    if (header.isSolidContinuation()) return;
+    if (header.isSolidContinuation() && started_) return;
+    started_ = true;
     currentChannel_ = 0;
     predictor_.reset();
     std::fill(std::begin(previousLengths_), std::end(previousLengths_), uint8_t{0});

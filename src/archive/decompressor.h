@@ -83,6 +83,7 @@ class Decompressor {
     OutputBuffer* output_ = nullptr;
     BitInput in_;
 
+    bool started_ = false;  // the window has been zeroed
     uint32_t outPos_ = 0;
     uint32_t flushedPos_ = 0;
     int64_t bytesLeft_ = 0;
