@@ -17,11 +17,10 @@ void SamplePredictor::reset() {
     crossChannelDelta_ = 0;
 }
 
-// The vector helpers below are internal and inline, so GCC's note that
-// passing wide vectors by value depends on the processor does not apply.
-#if defined(__GNUC__) && !defined(__clang__)
+// The vector helpers below are internal and inline, so the compilers' note
+// that passing wide vectors by value depends on the processor does not
+// apply.
 #pragma GCC diagnostic ignored "-Wpsabi"
-#endif
 
 namespace {
 
