@@ -5,8 +5,6 @@
 #include <iterator>
 #include <utility>
 
-#include "archive/cipher_wide.h"
-
 namespace {
 
 constexpr uint8_t kInitialSbox[256] = {
@@ -47,7 +45,7 @@ void storeWord(uint8_t* p, uint32_t w) {
 
 }  // namespace
 
-Cipher::Cipher(const CrcTable& crcTable) : crcTable_(crcTable), wide_(canDecipherWide()) {}
+Cipher::Cipher(const CrcTable& crcTable) : crcTable_(crcTable), wide_(bestWideRounds()) {}
 
 Cipher::~Cipher() {
     std::fill(std::begin(cipherKey_), std::end(cipherKey_), 0u);
@@ -168,7 +166,7 @@ void Cipher::decipherWideBatches(uint8_t* bytes, size_t blocks) {
         size_t batch = std::min(kWideBatch, (blocks - done) / kWideGroup * kWideGroup);
         uint8_t* at = bytes + done * kBlockSize;
         chainKeys(at, batch, keys);
-        decipherWide(at, keys, batch, sbox_);
+        decipherWide(wide_, at, keys, batch, sbox_);
         done += batch;
     }
     size_t left = blocks - done;
@@ -176,7 +174,7 @@ void Cipher::decipherWideBatches(uint8_t* bytes, size_t blocks) {
     alignas(64) uint8_t padded[kWideGroup * kBlockSize] = {};
     std::memcpy(padded, bytes + done * kBlockSize, left * kBlockSize);
     chainKeys(padded, left, keys);
-    decipherWide(padded, keys, kWideGroup, sbox_);
+    decipherWide(wide_, padded, keys, kWideGroup, sbox_);
     std::memcpy(bytes + done * kBlockSize, padded, left * kBlockSize);
 }
 
@@ -190,7 +188,7 @@ void Cipher::decipherPortable(uint8_t* bytes, size_t blocks) {
 
 void Cipher::decipher(uint8_t* bytes, size_t count) {
     size_t blocks = count / kBlockSize;
-    if (wide_) {
+    if (wide_ != WideRounds::None) {
         decipherWideBatches(bytes, blocks);
     } else {
         decipherPortable(bytes, blocks);

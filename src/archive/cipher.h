@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "archive/cipher_wide.h"
 #include "archive/crc32.h"
 
 class Cipher {
@@ -28,9 +29,10 @@ class Cipher {
 
     const uint32_t* key() const { return cipherKey_; }
 
-    // Deciphers with the portable rounds even where the wide ones could run
-    // (the two must agree; tests compare them).
-    void usePortableRounds() { wide_ = false; }
+    // Deciphers with the given wide rounds, or with the portable ones
+    // (None), where faster ones could run; all must agree, and tests compare
+    // them. kind must not be beyond bestWideRounds().
+    void useRounds(WideRounds kind) { wide_ = kind; }
 
   private:
     // Blocks deciphered side by side: their keys follow from the ciphertext
@@ -50,7 +52,7 @@ class Cipher {
     void spreadSbox();
 
     const CrcTable& crcTable_;
-    bool wide_;
+    WideRounds wide_;
     uint32_t cipherKey_[4] = {};
     uint8_t sbox_[256] = {};
     // sbox_ with each result already shifted to byte k of a word, so a
