@@ -34,9 +34,9 @@ bool ArchiveExtraction::scan(std::span<const uint8_t> archive) {
     ByteReader in(archive);
     MainHeader main;
     if (!readMarkerAndMainHeader(in, main)) return false;
-    // Zeroed, so even an entry that wrongly claims to continue a previous one
-    // decodes the same way every time.
-    window_ = static_cast<uint8_t*>(std::calloc(kWindowSize, 1));
+    // Not zeroed here: the decompressor zeroes it before the first entry it
+    // decodes, whatever that entry claims.
+    window_ = static_cast<uint8_t*>(std::malloc(kWindowSize));
     if (!window_) {
         log_.write("Can't allocate memory for decompression!");
         return false;

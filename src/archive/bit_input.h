@@ -61,6 +61,41 @@ struct BitWindow {
     uint32_t used = 0;
 };
 
+// A read position for a long decoding loop that reads at most 16 bits per
+// step: the next 56 to 63 bits live in a register, topped up after every
+// step without a branch, so the next step's bits never wait on a load
+// that depends on how many bits this one took. Every bit of the register
+// is the input's own, including those beyond the count.
+struct BitStream {
+    explicit BitStream(const BitCursor& at) : bytes(at.bytes), next(at.bytes + at.bytePos) {
+        topUp();
+        skipBits(at.bitPos);
+    }
+
+    uint32_t peek16() const { return static_cast<uint32_t>(held >> 48); }
+    void skipBits(uint32_t n) {
+        held <<= n;
+        count -= n;
+    }
+    // Whole bytes behind the held bits join them: afterwards 56 to 63 bits
+    // are held.
+    void topUp() {
+        uint64_t loaded;
+        std::memcpy(&loaded, next, 8);
+        held |= __builtin_bswap64(loaded) >> count;
+        next += (63 - count) >> 3;
+        count |= 56;
+    }
+    size_t bitsRead() const { return static_cast<size_t>(next - bytes) * 8 - count; }
+    size_t bytePos() const { return bitsRead() >> 3; }
+    BitCursor cursor() const { return {bytes, bytePos(), static_cast<uint32_t>(bitsRead() & 7)}; }
+
+    const uint8_t* bytes;
+    const uint8_t* next;
+    uint64_t held = 0;
+    uint32_t count = 0;  // bits held, before the lowest ones are refreshed
+};
+
 class BitInput {
   public:
     static constexpr size_t kBufferSize = 8192;

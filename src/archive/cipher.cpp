@@ -26,6 +26,9 @@ constexpr uint8_t kInitialSbox[256] = {
     0x74, 0xB8, 0xA0, 0x60, 0x6D, 0x25, 0x1E, 0x6A, 0x8C, 0x68, 0x96, 0x05, 0xCC, 0x75, 0x70, 0x54,
 };
 
+// Blocks whose keys are chained before the wide rounds run on them.
+constexpr size_t kWideBatch = 4 * kWideGroup;
+
 constexpr uint32_t kInitialKey[4] = {0xD3A3B879u, 0x3F6D12F7u, 0x7515A235u, 0xA4E7F123u};
 
 uint32_t rol(uint32_t x, int n) {
@@ -41,6 +44,8 @@ void storeWord(uint8_t* p, uint32_t w) {
 }
 
 }  // namespace
+
+Cipher::Cipher(const CrcTable& crcTable) : crcTable_(crcTable), wide_(bestWideRounds()) {}
 
 Cipher::~Cipher() {
     std::fill(std::begin(cipherKey_), std::end(cipherKey_), 0u);
@@ -104,11 +109,17 @@ void Cipher::encipherBlock(uint8_t* block) {
 template <size_t Lanes>
 void Cipher::decipherBlocks(uint8_t* blocks) {
     uint32_t keys[Lanes][4];
-    for (size_t n = 0; n < Lanes; n++) {
+    chainKeys(blocks, Lanes, keys);
+    runRounds<Lanes>(blocks, keys, false);
+}
+
+// The key each of count consecutive blocks starts with; the cipher's key
+// moves on past them.
+void Cipher::chainKeys(const uint8_t* blocks, size_t count, uint32_t (*keys)[4]) {
+    for (size_t n = 0; n < count; n++) {
         std::copy(std::begin(cipherKey_), std::end(cipherKey_), keys[n]);
         updateKey(blocks + n * kBlockSize);
     }
-    runRounds<Lanes>(blocks, keys, false);
 }
 
 void Cipher::decipherBlock(uint8_t* block) {
@@ -146,12 +157,43 @@ void Cipher::prepareCipher(const char* password) {
     std::fill(std::begin(p), std::end(p), uint8_t{0});
 }
 
+// Whole blocks through the wide rounds, a batch of keys chained at a time;
+// fewer than a group at the end run as a group of their own, padded.
+void Cipher::decipherWideBatches(uint8_t* bytes, size_t blocks) {
+    alignas(64) uint32_t keys[kWideBatch][4];
+    size_t done = 0;
+    while (done + kWideGroup <= blocks) {
+        size_t batch = std::min(kWideBatch, (blocks - done) / kWideGroup * kWideGroup);
+        uint8_t* at = bytes + done * kBlockSize;
+        chainKeys(at, batch, keys);
+        decipherWide(wide_, at, keys, batch, sbox_);
+        done += batch;
+    }
+    size_t left = blocks - done;
+    if (left == 0) return;
+    alignas(64) uint8_t padded[kWideGroup * kBlockSize] = {};
+    std::memcpy(padded, bytes + done * kBlockSize, left * kBlockSize);
+    chainKeys(padded, left, keys);
+    decipherWide(wide_, padded, keys, kWideGroup, sbox_);
+    std::memcpy(bytes + done * kBlockSize, padded, left * kBlockSize);
+}
+
+// Blocks kLanes at a time, then one by one.
+void Cipher::decipherPortable(uint8_t* bytes, size_t blocks) {
+    size_t done = 0;
+    for (; done + kLanes <= blocks; done += kLanes)
+        decipherBlocks<kLanes>(bytes + done * kBlockSize);
+    for (; done < blocks; done++) decipherBlock(bytes + done * kBlockSize);
+}
+
 void Cipher::decipher(uint8_t* bytes, size_t count) {
-    size_t whole = count - count % kBlockSize;
-    size_t i = 0;
-    for (; i + kLanes * kBlockSize <= whole; i += kLanes * kBlockSize)
-        decipherBlocks<kLanes>(bytes + i);
-    for (; i < whole; i += kBlockSize) decipherBlock(bytes + i);
+    size_t blocks = count / kBlockSize;
+    if (wide_ != WideRounds::None) {
+        decipherWideBatches(bytes, blocks);
+    } else {
+        decipherPortable(bytes, blocks);
+    }
+    size_t whole = blocks * kBlockSize;
     if (whole == count) return;
     uint8_t tail[kBlockSize] = {};
     std::memcpy(tail, bytes + whole, count - whole);

@@ -53,8 +53,11 @@ void Decompressor::decompressEntry(const BlockHeader& header, DataArea& area,
     flush();
 }
 
+// The first entry starts afresh even when it claims to continue an earlier
+// one, so a lying header still decodes the same way every time.
 void Decompressor::startEntry(const BlockHeader& header) {
-    if (header.isSolidContinuation()) return;
+    if (header.isSolidContinuation() && started_) return;
+    started_ = true;
     currentChannel_ = 0;
     predictor_.reset();
     std::fill(std::begin(previousLengths_), std::end(previousLengths_), uint8_t{0});
@@ -100,32 +103,74 @@ Decompressor::RunBounds Decompressor::runBounds() const {
             flushedPos_ > outPos_ ? flushedPos_ : kWindowSize};
 }
 
-// The same as decodeMultimedia under decodeLzRun's conditions, with the
-// predictor, the channel and the position in locals.
 void Decompressor::decodeMultimediaRun() {
     if (!multimediaMode_) return;
-    BitCursor bits = in_.bits;
+    switch (channelCount_) {
+        case 1:
+            decodeMultimediaRounds<1>();
+            break;
+        case 2:
+            decodeMultimediaRounds<2>();
+            break;
+        case 3:
+            decodeMultimediaRounds<3>();
+            break;
+        default:
+            decodeMultimediaRounds<4>();
+            break;
+    }
+}
+
+// The same as decodeMultimedia under decodeLzRun's conditions, with the
+// predictor, the channel, the position and the input bits in locals. The
+// bounds are checked once per stretch of steps that surely pass them, and
+// within a stretch whole rounds over the channels run unrolled, so each
+// step knows its channel's code and predictor state at compile time; that
+// leaves the registers to the input bits and the predictor. One function
+// on purpose: split, the predictor would be memory that every byte stored
+// into the window might alias.
+template <uint32_t Channels>
+void Decompressor::decodeMultimediaRounds() {
+    BitStream bits(in_.bits);
     uint8_t* const window = window_;
     uint32_t out = outPos_;
-    int64_t left = bytesLeft_;
     uint32_t channel = currentChannel_;
-    const uint32_t channels = channelCount_;
     SamplePredictor predictor = predictor_;
     const RunBounds bounds = runBounds();
+    // One sample on channel c; false at the table switch.
+    auto step = [&](uint32_t c) {
+        uint32_t s = channelCode_[c].decodeSymbol(bits);
+        bits.topUp();
+        if (s == kChannelTableSwitch) return false;
+        window[out++] = predictor.predictSample(c, s);
+        return true;
+    };
+    auto stepAndTurn = [&] {
+        if (!step(channel)) return false;
+        channel = channel + 1 == Channels ? 0 : channel + 1;
+        return true;
+    };
     bool tableSwitch = false;
-    while (bounds.allow(left, out, bits.bytePos)) {
-        uint32_t s = channelCode_[channel].decodeSymbol(bits);
-        if (s == kChannelTableSwitch) {
-            tableSwitch = true;
-            break;
+    while (!tableSwitch) {
+        size_t steps = bounds.bytewiseSteps(bytesLeft_, out, bits.bytePos());
+        if (steps == 0) break;
+        uint32_t stretchStart = out;
+        for (; steps > 0 && channel != 0 && !tableSwitch; steps--) tableSwitch = !stepAndTurn();
+        for (; steps >= Channels && !tableSwitch; steps -= Channels) {
+#pragma GCC unroll 4
+            for (uint32_t c = 0; c < Channels; c++) {
+                if (!step(c)) {
+                    channel = c;
+                    tableSwitch = true;
+                    break;
+                }
+            }
         }
-        window[out++] = predictor.predictSample(channel, s);
-        channel = channel + 1 == channels ? 0 : channel + 1;
-        left--;
+        for (; steps > 0 && !tableSwitch; steps--) tableSwitch = !stepAndTurn();
+        bytesLeft_ -= out - stretchStart;
     }
-    in_.bits = bits;
+    in_.bits = bits.cursor();
     outPos_ = out;
-    bytesLeft_ = left;
     currentChannel_ = channel;
     predictor_ = predictor;
     if (tableSwitch) readCodeLengths();

@@ -4,6 +4,7 @@
 // carries over to the next entry.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "archive/bit_input.h"
@@ -42,6 +43,14 @@ class Decompressor {
         bool allow(int64_t left, uint32_t out, size_t bytePos) const {
             return left >= 0 && out + kFlushMargin <= outputEnd && bytePos < inputLimit;
         }
+        // How many steps in a row surely pass allow(), when each produces
+        // one byte and moves the input on by at most two bytes (a symbol
+        // of up to 15 bits).
+        size_t bytewiseSteps(int64_t left, uint32_t out, size_t bytePos) const {
+            if (!allow(left, out, bytePos)) return 0;
+            uint64_t byOutput = std::min<uint64_t>(left + 1, outputEnd - kFlushMargin - out + 1);
+            return std::min<uint64_t>(byOutput, (inputLimit - bytePos + 1) / 2);
+        }
     };
     // One symbol produces at most 260 bytes; flush before the window could
     // overtake bytes not yet handed on.
@@ -51,6 +60,8 @@ class Decompressor {
     RunBounds runBounds() const;
     void decodeMultimedia();
     void decodeMultimediaRun();
+    template <uint32_t Channels>
+    void decodeMultimediaRounds();
     void decodeLz();
     void decodeLzRun();
     // Bits: BitCursor or BitWindow.
@@ -72,6 +83,7 @@ class Decompressor {
     OutputBuffer* output_ = nullptr;
     BitInput in_;
 
+    bool started_ = false;  // the window has been zeroed
     uint32_t outPos_ = 0;
     uint32_t flushedPos_ = 0;
     int64_t bytesLeft_ = 0;

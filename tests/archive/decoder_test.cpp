@@ -2,6 +2,7 @@
 // may never emit, checked against what the format says they produce.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "archive/bit_input.h"
@@ -217,6 +218,72 @@ TEST(SamplePredictor, EncodingThenDecodingGivesTheBytesBack) {
         uint32_t channel = i % 4;
         uint32_t s = encoder.encodeSample(channel, bytes[i]);
         ASSERT_EQ(decoder.predictSample(channel, s), bytes[i]) << i;
+    }
+}
+
+// The prediction steps one at a time, as plainly as they can be written;
+// the decoder's predictor is arranged for speed and must agree byte for
+// byte, adaptation included.
+struct PlainPredictor {
+    struct Channel {
+        int weight[5] = {}, delta[4] = {}, prevDelta = 0, prevSample = 0;
+        uint32_t deviation[11] = {}, count = 0;
+    };
+    Channel channels[4];
+    int cross = 0;
+
+    uint8_t predict(uint32_t channel, uint32_t s) {
+        Channel& v = channels[channel];
+        v.count++;
+        v.delta[3] = v.delta[2];
+        v.delta[2] = v.delta[1];
+        v.delta[1] = v.prevDelta - v.delta[0];
+        v.delta[0] = v.prevDelta;
+        int32_t p = 8 * v.prevSample + v.weight[4] * cross;
+        for (int t = 0; t < 4; t++) p += v.weight[t] * v.delta[t];
+        int c = ((p >> 3) & 0xFF) - static_cast<int>(s);
+        int i = static_cast<int8_t>(s) * 8;
+        int terms[5] = {v.delta[0], v.delta[1], v.delta[2], v.delta[3], cross};
+        v.deviation[0] += std::abs(i);
+        for (int t = 0; t < 5; t++) {
+            v.deviation[2 * t + 1] += std::abs(i - terms[t]);
+            v.deviation[2 * t + 2] += std::abs(i + terms[t]);
+        }
+        cross = v.prevDelta = static_cast<int8_t>(c - v.prevSample);
+        v.prevSample = c;
+        if (v.count % 32 == 0) adapt(v);
+        return static_cast<uint8_t>(c);
+    }
+    void adapt(Channel& v) {
+        int k = 0;
+        for (int j = 1; j < 11; j++) k = v.deviation[j] < v.deviation[k] ? j : k;
+        std::fill(std::begin(v.deviation), std::end(v.deviation), 0u);
+        if (k == 0) return;
+        int& w = v.weight[(k - 1) / 2];
+        if (k % 2 == 1 && w >= -16) w--;
+        if (k % 2 == 0 && w < 16) w++;
+    }
+};
+
+// Symbols an encoder chose for real samples (the weights settle) and then
+// noise (they swing to their limits), over one to four channels.
+TEST(SamplePredictor, AgreesWithThePlainSteps) {
+    SamplePredictor encoder;
+    encoder.reset();
+    std::vector<uint8_t> wave = pcmWave(4000, 2, 16);
+    std::vector<uint32_t> symbols;
+    for (size_t i = 0; i < wave.size(); i++)
+        symbols.push_back(encoder.encodeSample(i % 4, wave[i]));
+    for (uint8_t b : noise(20000, 5)) symbols.push_back(b);
+    for (uint32_t channels = 1; channels <= 4; channels++) {
+        SamplePredictor fast;
+        fast.reset();
+        PlainPredictor plain;
+        for (size_t i = 0; i < symbols.size(); i++) {
+            uint32_t channel = i % channels;
+            ASSERT_EQ(fast.predictSample(channel, symbols[i]), plain.predict(channel, symbols[i]))
+                << i << " of " << channels << " channels";
+        }
     }
 }
 

@@ -30,6 +30,9 @@ std::vector<PackEntry> mixedEntries() {
     entries.push_back({"textures/noise.raw", noise(3000)});
     entries.push_back({"music/tone16.wav", pcmWave(20000, 2, 16)});
     entries.push_back({"music/tone8.wav", pcmWave(15001, 1, 8)});
+    // Two and three byte channels; the two above have four and one.
+    entries.push_back({"music/mono16.wav", pcmWave(9001, 1, 16)});
+    entries.push_back({"music/three8.wav", pcmWave(7001, 3, 8)});
     entries.push_back({"scenes/one.y3d", bytesOf("x")});
     entries.push_back({"scenes/again.txt", sampleText(7000, 1)});  // repeats script.lua
     return entries;
