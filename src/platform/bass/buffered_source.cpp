@@ -106,8 +106,18 @@ void BufferedSource::seek(std::size_t frame) {
     wake_.notify_one();
 }
 
+// A reader that asks for another frame than the ring holds (it moved on
+// while a seek was on its way, say) gets the ring moved there: otherwise
+// the two would never meet again and the stream would play silence forever.
 std::size_t BufferedSource::read(std::size_t frame, std::int16_t* out, std::size_t count) {
     std::unique_lock lock(mutex_);
+    if (ringFrame_ != frame && !seekTo_) {
+        seekTo_ = frame;
+        ringFrame_ = frame;
+        ring_.clear();
+        ++generation_;
+        wake_.notify_one();
+    }
     if (waitForDecoder_) {
         const std::size_t enough = std::min(count, ring_.capacity());
         decoded_.wait_for(lock, longestWait,

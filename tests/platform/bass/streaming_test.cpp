@@ -99,6 +99,21 @@ TEST(Streaming, PlaysExactlyWhatWholeFileDecodingGivesFromAnyPosition) {
     }
 }
 
+// A late seek (as BASS_StreamPlay makes once the audio thread may already
+// have taken frames) sends the ring back; the reader that moved on still
+// gets its next frames instead of silence for ever.
+TEST(Streaming, AReaderThatMovedOnWhileTheRingWasSentBackStillGetsItsFrames) {
+    const auto path = scratchDir() / "late.wav";
+    writeAudioFile(path, wav16, rate, 2, music(rate));
+    const auto whole = decodeAudio(fileBytes(path));
+    BufferedSource source(AudioDecoder::open(FileWindow::open(path.c_str(), 0, 0)), true);
+    std::vector<std::int16_t> out(2 * 1024);
+    ASSERT_EQ(source.read(0, out.data(), 1024), 1024u);
+    source.seek(0);
+    ASSERT_EQ(source.read(1024, out.data(), 1024), 1024u);
+    EXPECT_TRUE(std::equal(out.begin(), out.end(), whole->samples.begin() + 2 * 1024));
+}
+
 // Strips the first MPEG frame when it holds a Xing/Info length tag, leaving
 // a plain constant-rate stream whose length has to be estimated.
 void stripLengthTag(const std::filesystem::path& path) {
