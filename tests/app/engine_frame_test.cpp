@@ -15,16 +15,8 @@
 #include "platform/d3d8/recording/recording_direct3d.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_system.h"
+#include "support/sanitized_build.h"
 #include "temp_production.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSAL_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define TESSAL_SANITIZED 1
-#endif
 
 namespace {
 

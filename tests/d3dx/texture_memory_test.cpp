@@ -20,6 +20,7 @@
 #include "decode_fixtures.h"
 #include "platform/d3d8/present_parameters.h"
 #include "platform/d3d8/recording/recording_direct3d.h"
+#include "support/sanitized_build.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ void expectUnderTwiceTheTexture(const LoadFigures& figures, const char* backend)
 // The recording device keeps every level in memory, so the texture itself
 // must show in the peak: a measurement that misses it proves nothing.
 TEST(TextureMemory, PeakWhileLoadingStaysUnderTwiceTheTextureOnTheRecordingDevice) {
+    if (sanitizedBuild) GTEST_SKIP() << "the sanitizer's allocator keeps what the load frees";
     const LoadFigures figures = measureInChild([] {
         static CallLog log;
         return createRecordingDirect3D(RecordingConfig{}, log);
@@ -151,6 +153,7 @@ TEST(TextureMemory, PeakWhileLoadingStaysUnderTwiceTheTextureOnTheRecordingDevic
 TEST(TextureMemory, PeakWhileLoadingStaysUnderTwiceTheTextureOnOpenGl) {
     // A child forked from a process that already runs GL's threads could
     // not make a device of its own; ctest runs every test in a new process.
+    if (sanitizedBuild) GTEST_SKIP() << "the sanitizer's allocator keeps what the load frees";
     if (statusNumber("Threads") != 1) GTEST_SKIP() << "other threads run: run this test alone";
     const LoadFigures figures = measureInChild([] { return Direct3DCreate8(D3D_SDK_VERSION); });
     if (!figures.device) GTEST_SKIP() << "no OpenGL device";
