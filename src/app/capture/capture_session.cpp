@@ -1,11 +1,14 @@
 #include "app/capture/capture_session.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/capture/png_file.h"
+#include "app/capture/capture_progress.h"
+#include "app/capture/png_frames.h"
 #include "app/startup.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
@@ -16,25 +19,24 @@
 
 namespace {
 
-bool saveBackBuffer(IDirect3DDevice8* device, const std::string& path) {
+// Hands the back buffer to every sink; false when one of them failed.
+bool deliverFrame(IDirect3DDevice8* device, CapturedFrame frame, const FrameSinks& sinks) {
     IDirect3DSurface8* surface = nullptr;
     if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface))) return false;
     D3DSURFACE_DESC desc{};
     D3DLOCKED_RECT locked{};
-    bool saved = false;
+    bool delivered = false;
     if (SUCCEEDED(surface->GetDesc(&desc)) && SUCCEEDED(surface->LockRect(&locked, nullptr, 0))) {
-        saved = writePng(path, int(desc.Width), int(desc.Height),
-                         static_cast<const std::uint8_t*>(locked.pBits), locked.Pitch);
+        frame.width = int(desc.Width);
+        frame.height = int(desc.Height);
+        frame.pixels = static_cast<const std::uint8_t*>(locked.pBits);
+        frame.pitch = locked.Pitch;
+        delivered = true;
+        for (const auto& sink : sinks) delivered = delivered && sink->write(frame);
         surface->UnlockRect();
     }
     surface->Release();
-    return saved;
-}
-
-std::string framePath(const std::string& dir, int index) {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame%05d.png", index);
-    return (std::filesystem::path(dir) / name).string();
+    return delivered;
 }
 
 int frameCount(const CaptureOptions& options, float to) {
@@ -43,35 +45,46 @@ int frameCount(const CaptureOptions& options, float to) {
     return int(std::floor((double(to) - options.from) * options.fps + 1e-6)) + 1;
 }
 
-void showProgress(int done, int total) {
-    if (total >= 100 && (done % 25 == 0 || done == total))
-        std::fprintf(stderr, "\rtessal-capture: frame %d of %d", done, total);
-    if (total >= 100 && done == total) std::fputc('\n', stderr);
-}
+struct CaptureRun {
+    int frames = 0;         // frames every sink took
+    bool complete = false;  // false after an interruption or a failed frame
+};
 
-// Renders the frames; returns how many were written, or -1 when one could
-// not be written.
-int captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& options) {
+// Renders the frames up to the end time or the demo's end.
+CaptureRun captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& options,
+                         const FrameSinks& sinks) {
     const float to = options.to.value_or(app.endTime);
     const int total = frameCount(options, to);
+    CaptureProgress progress(total, isatty(STDERR_FILENO) != 0);
     // Application time 0 is the counter value at the restart. The timer's
     // elapsed-time mark goes one tick back, so a frame at time 0 is not taken
     // for a stopped clock.
     const std::int64_t zero = clock.counter();
     clock.setCounter(zero - 1);
     frameTimer()(TIMER_GETELAPSEDTIME);
-    for (int k = 0; k < total; ++k) {
+    CaptureRun run{0, true};
+    for (int k = 0; k < total && run.complete; ++k) {
         if (quitSignalled()) {
             std::fprintf(stderr, "tessal-capture: interrupted after %d frames\n", k);
-            return -1;
+            run.complete = false;
+            break;
         }
-        double appTime = options.from + double(k) / options.fps - app.startTime;
-        clock.setCounter(zero + std::llround(appTime * double(clock.frequency())));
-        if (FAILED(app.renderFrame())) return k;  // the demo has ended
-        if (!saveBackBuffer(app.device, framePath(options.outDir, k))) return -1;
-        showProgress(k + 1, total);
+        const double demoTime = options.from + double(k) / options.fps;
+        clock.setCounter(zero +
+                         std::llround((demoTime - app.startTime) * double(clock.frequency())));
+        if (FAILED(app.renderFrame())) break;  // the demo has ended
+        run.complete = deliverFrame(app.device, CapturedFrame{k, demoTime}, sinks);
+        if (run.complete) run.frames = k + 1;
+        progress.frameDone(run.frames);
     }
-    return total;
+    progress.end(run.frames);
+    return run;
+}
+
+bool finishSinks(const FrameSinks& sinks, int frames) {
+    bool finished = true;
+    for (const auto& sink : sinks) finished = sink->finish(frames) && finished;
+    return finished;
 }
 
 // music.wav: what the player would have played over the captured frames.
@@ -84,6 +97,12 @@ bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int fram
 }
 
 }  // namespace
+
+FrameSinks makeFrameSinks(const CaptureOptions& options) {
+    FrameSinks sinks;
+    sinks.push_back(std::make_unique<PngFrames>(options.outDir));
+    return sinks;
+}
 
 HRESULT CaptureApp::resizeBackBuffer(int width, int height) {
     presentParams.BackBufferWidth = UINT(width);
@@ -121,8 +140,11 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
         if (!app.scriptLoaded())
             std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
         else {
-            int frames = captureFrames(app, clock, options);
-            exitCode = frames >= 0 && captureMusic(app, options, frames) ? 0 : 1;
+            const FrameSinks sinks = makeFrameSinks(options);
+            const CaptureRun run = captureFrames(app, clock, options, sinks);
+            const bool finished = finishSinks(sinks, run.frames);
+            const bool music = captureMusic(app, options, run.frames);
+            exitCode = run.complete && finished && music ? 0 : 1;
         }
     }
     SendMessageA(app.window, WM_CLOSE, 0, 0);

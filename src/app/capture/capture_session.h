@@ -2,7 +2,11 @@
 // back from the back buffer.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "app/capture/capture_options.h"
+#include "app/capture/frame_sink.h"
 #include "app/demo_app.h"
 
 // The demo application with its back buffer sized to the capture.
@@ -10,6 +14,11 @@ class CaptureApp : public DemoApp {
   public:
     HRESULT resizeBackBuffer(int width, int height);
 };
+
+using FrameSinks = std::vector<std::unique_ptr<FrameSink>>;
+
+// The sinks the options ask for, in the order they take each frame.
+FrameSinks makeFrameSinks(const CaptureOptions& options);
 
 // Plays the production in the current directory and writes the frames.
 // Returns 0 on success, 1 when the script fails or a frame cannot be written,
