@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "media/music_player.h"
@@ -18,8 +17,7 @@ namespace {
 constexpr int blockFrames = 4096;
 
 // The stream as the player leaves it after playAt(musicStartTime +
-// startTime), or null when the file does not play. It decodes as the frames
-// are rendered, so the music is never all in memory.
+// startTime), or null when the file does not play.
 std::unique_ptr<StreamChannel> startedStream(const MusicRenderRequest& request) {
     auto decoder = AudioDecoder::open(FileWindow::open(request.musicFile.c_str(), 0, 0));
     if (!decoder) return nullptr;
@@ -35,8 +33,8 @@ std::unique_ptr<StreamChannel> startedStream(const MusicRenderRequest& request) 
 
 // Output frames from `begin` to `end`, counted from the restart (negative
 // ones come before it and are silent), handed to `write` block by block.
-template <typename Write>
-void renderFrames(StreamChannel* channel, std::int64_t begin, std::int64_t end, Write write) {
+void renderFrames(StreamChannel* channel, std::int64_t begin, std::int64_t end,
+                  const MusicBlockWriter& write) {
     std::vector<std::int32_t> sum(2 * blockFrames);
     std::vector<std::int16_t> out(2 * blockFrames);
     for (std::int64_t at = begin; at < end;) {
@@ -54,6 +52,26 @@ void renderFrames(StreamChannel* channel, std::int64_t begin, std::int64_t end, 
 
 }  // namespace
 
+std::int64_t musicRenderFrames(double from, double to) {
+    return std::max<std::int64_t>(0, std::llround((to - from) * musicRenderRate));
+}
+
+MusicRender::MusicRender(const MusicRenderRequest& request)
+    : channel_(startedStream(request)),
+      begin_(std::llround((request.from - request.startTime) * musicRenderRate)),
+      at_(begin_) {
+    // Frames before `from` are played (and thrown away) as the player would.
+    if (channel_ && begin_ > 0)
+        renderFrames(channel_.get(), 0, begin_, [](const std::int16_t*, int) {});
+}
+
+MusicRender::~MusicRender() = default;
+
+void MusicRender::render(std::int64_t frames, const MusicBlockWriter& write) {
+    renderFrames(channel_.get(), at_, at_ + frames, write);
+    at_ += frames;
+}
+
 bool renderMusicToWav(const MusicRenderRequest& request, const std::string& wavPath) {
     SF_INFO info{};
     info.samplerate = musicRenderRate;
@@ -64,18 +82,12 @@ bool renderMusicToWav(const MusicRenderRequest& request, const std::string& wavP
         std::fprintf(stderr, "Cannot write %s: %s\n", wavPath.c_str(), sf_strerror(nullptr));
         return false;
     }
-    const auto channel = startedStream(request);
-    const double rate = musicRenderRate;
-    const std::int64_t begin = std::llround((request.from - request.startTime) * rate);
-    const std::int64_t frames =
-        std::max<std::int64_t>(0, std::llround((request.to - request.from) * rate));
+    MusicRender music(request);
     bool written = true;
-    // Frames before `begin` are played (and thrown away) as the player would.
-    if (channel && begin > 0)
-        renderFrames(channel.get(), 0, begin, [](const std::int16_t*, int) {});
-    renderFrames(channel.get(), begin, begin + frames, [&](const std::int16_t* out, int count) {
-        written = written && sf_writef_short(file, out, count) == count;
-    });
+    music.render(musicRenderFrames(request.from, request.to),
+                 [&](const std::int16_t* out, int count) {
+                     written = written && sf_writef_short(file, out, count) == count;
+                 });
     sf_close(file);
     if (!written) std::fprintf(stderr, "Cannot write %s\n", wavPath.c_str());
     return written;

@@ -1,5 +1,5 @@
 // tessal-capture: plays a production with a fixed time step and writes
-// every frame as a PNG file; the way to make a video of a demo.
+// every frame as a PNG file, or a video with the music, or both.
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     if (exitCode >= 0) return exitCode;
     std::error_code error;
     options.outDir = std::filesystem::absolute(options.outDir, error).string();
+    if (!options.video.empty())
+        options.video = std::filesystem::absolute(options.video, error).string();
     if (chdir(options.productionDir.c_str()) != 0) {
         std::fprintf(stderr, "tessal-capture: cannot enter %s\n", options.productionDir.c_str());
         return 2;

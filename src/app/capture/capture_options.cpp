@@ -8,7 +8,7 @@ namespace {
 
 const char* const usage =
     "usage: tessal-capture DIR [--from T] [--to T] [--fps N] [--size WxH] [--out OUTDIR]\n"
-    "                          [--overlay]\n"
+    "                          [--overlay] [--video FILE [--crf N] [--no-frames]]\n"
     "Plays the production in DIR with a fixed time step and writes one PNG per frame\n"
     "(frame00000.png, ...) into OUTDIR: frame k shows demo time T_from + k/N, up to and\n"
     "including T_to (default: the script's end time).\n"
@@ -18,7 +18,12 @@ const char* const usage =
     "  --size WxH    frame size in pixels (default 640x480)\n"
     "  --out OUTDIR  output folder, created if missing (default ./capture)\n"
     "  --overlay     draw the statistics overlay as the player does in unpacked mode\n"
-    "                (left out by default: a capture is the demo)\n";
+    "                (left out by default: a capture is the demo)\n"
+    "  --video FILE  also write a video with the music; the extension chooses the kind:\n"
+    "                .mp4 (H.264 + AAC), .mkv (H.264 + FLAC), .webm (VP9 + Opus)\n"
+    "  --crf N       video quality, lower is better (default 18 for H.264 and 15 for\n"
+    "                VP9: visually lossless)\n"
+    "  --no-frames   with --video: write neither the PNG frames nor music.wav\n";
 
 bool parseNumber(const char* text, float& out) {
     char* end = nullptr;
@@ -56,6 +61,12 @@ bool parseOption(CaptureOptions& options, const char* name, const char* value) {
             return fail("bad size for --size (WxH, up to 8192x8192)", value);
     } else if (!std::strcmp(name, "--out")) {
         options.outDir = value;
+    } else if (!std::strcmp(name, "--video")) {
+        options.video = value;
+    } else if (!std::strcmp(name, "--crf")) {
+        if (!parseNumber(value, number) || number < 0 || number > 63 || number != int(number))
+            return fail("bad quality for --crf (a whole number from 0 to 63)", value);
+        options.crf = int(number);
     } else {
         return fail("unknown option", name);
     }
@@ -73,6 +84,8 @@ int parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
         }
         if (!std::strcmp(arg, "--overlay")) {
             options.overlay = true;
+        } else if (!std::strcmp(arg, "--no-frames")) {
+            options.noFrames = true;
         } else if (arg[0] == '-' && arg[1] == '-') {
             if (!parseOption(options, arg, i + 1 < argc ? argv[i + 1] : nullptr)) return 2;
             ++i;
@@ -85,6 +98,10 @@ int parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
     }
     if (options.productionDir.empty()) {
         std::fputs(usage, stderr);
+        return 2;
+    }
+    if (options.video.empty() && (options.noFrames || options.crf)) {
+        fail("only with --video", options.noFrames ? "--no-frames" : "--crf");
         return 2;
     }
     return -1;

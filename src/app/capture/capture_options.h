@@ -12,7 +12,10 @@ struct CaptureOptions {
     int width = 640;
     int height = 480;
     std::string outDir = "capture";
-    bool overlay = false;  // draw the statistics overlay of unpacked mode
+    bool overlay = false;    // draw the statistics overlay of unpacked mode
+    std::string video;       // a video file to write as well; empty: none
+    std::optional<int> crf;  // the video's quality; default: visually lossless
+    bool noFrames = false;   // with a video: no PNG frames and no music.wav
 };
 
 // Parses argv into options. Returns -1 to go on, or the exit code to end

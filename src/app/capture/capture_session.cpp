@@ -9,6 +9,7 @@
 
 #include "app/capture/capture_progress.h"
 #include "app/capture/png_frames.h"
+#include "app/capture/video_file.h"
 #include "app/startup.h"
 #include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
@@ -87,20 +88,35 @@ bool finishSinks(const FrameSinks& sinks, int frames) {
     return finished;
 }
 
+// What the player would have played over `frames` frames; none when the
+// production has no music.
+std::optional<MusicRenderRequest> musicRequest(const CaptureApp& app, const CaptureOptions& options,
+                                               int frames) {
+    if (musicPlayer().path.empty()) return std::nullopt;
+    return MusicRenderRequest{musicPlayer().path, app.musicStartTime, app.startTime, options.from,
+                              options.from + double(frames) / options.fps};
+}
+
 // music.wav: what the player would have played over the captured frames.
 bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int frames) {
-    if (musicPlayer().path.empty() || frames <= 0) return true;
-    MusicRenderRequest request{musicPlayer().path, app.musicStartTime, app.startTime, options.from,
-                               options.from + double(frames) / options.fps};
-    return renderMusicToWav(request,
+    const auto request = musicRequest(app, options, frames);
+    if (!request || frames <= 0 || options.noFrames) return true;
+    return renderMusicToWav(*request,
                             (std::filesystem::path(options.outDir) / "music.wav").string());
 }
 
 }  // namespace
 
-FrameSinks makeFrameSinks(const CaptureOptions& options) {
+std::optional<FrameSinks> makeFrameSinks(const CaptureOptions& options,
+                                         const std::optional<MusicRenderRequest>& music) {
     FrameSinks sinks;
-    sinks.push_back(std::make_unique<PngFrames>(options.outDir));
+    if (!options.noFrames) sinks.push_back(std::make_unique<PngFrames>(options.outDir));
+    if (!options.video.empty()) {
+        const PictureSettings picture{options.width, options.height, options.fps};
+        auto video = VideoFile::open({options.video, options.crf, picture, options.from, music});
+        if (!video) return std::nullopt;
+        sinks.push_back(std::move(video));
+    }
     return sinks;
 }
 
@@ -129,7 +145,7 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
     }
     int exitCode = 1;
     std::error_code error;
-    std::filesystem::create_directories(options.outDir, error);
+    if (!options.noFrames) std::filesystem::create_directories(options.outDir, error);
     if (FAILED(app.resizeBackBuffer(options.width, options.height))) {
         std::fprintf(stderr, "tessal-capture: cannot size the frames to %dx%d\n", options.width,
                      options.height);
@@ -139,10 +155,9 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
         app.renderFrame();
         if (!app.scriptLoaded())
             std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
-        else {
-            const FrameSinks sinks = makeFrameSinks(options);
-            const CaptureRun run = captureFrames(app, clock, options, sinks);
-            const bool finished = finishSinks(sinks, run.frames);
+        else if (const auto sinks = makeFrameSinks(options, musicRequest(app, options, 0))) {
+            const CaptureRun run = captureFrames(app, clock, options, *sinks);
+            const bool finished = finishSinks(*sinks, run.frames);
             const bool music = captureMusic(app, options, run.frames);
             exitCode = run.complete && finished && music ? 0 : 1;
         }

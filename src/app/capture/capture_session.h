@@ -3,11 +3,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/capture/capture_options.h"
 #include "app/capture/frame_sink.h"
 #include "app/demo_app.h"
+#include "media/music_render.h"
 
 // The demo application with its back buffer sized to the capture.
 class CaptureApp : public DemoApp {
@@ -17,11 +19,15 @@ class CaptureApp : public DemoApp {
 
 using FrameSinks = std::vector<std::unique_ptr<FrameSink>>;
 
-// The sinks the options ask for, in the order they take each frame.
-FrameSinks makeFrameSinks(const CaptureOptions& options);
+// The sinks the options ask for, in the order they take each frame, the
+// video's sound rendered from `music`. None when one cannot be opened (it
+// has said why): this is checked before any frame is rendered.
+std::optional<FrameSinks> makeFrameSinks(const CaptureOptions& options,
+                                         const std::optional<MusicRenderRequest>& music);
 
 // Plays the production in the current directory and writes the frames.
-// Returns 0 on success, 1 when the script fails or a frame cannot be written,
+// Returns 0 on success, 1 when the script fails, an output cannot be opened
+// or a frame cannot be written,
 // -1 when the player cannot start. The app must not have been created yet.
 int runCapture(const CaptureOptions& options, CaptureApp& app);
 int runCapture(const CaptureOptions& options);
