@@ -16,13 +16,15 @@ extern "C" {
 namespace {
 
 // Constant quality at `crf`, at a speed that keeps a capture faster than
-// real time on a small machine.
+// real time on a small machine. libvpx's realtime mode is three times faster
+// than its "good" one, and at crf 15 as close to the frames as H.264 at 18
+// (about 39.5 dB on the sample production: what 4:2:0 colour allows).
 AVDictionary* encoderOptions(const VideoFormat& format, int crf) {
     AVDictionary* options = nullptr;
     av_dict_set_int(&options, "crf", crf, 0);
     if (std::string(format.videoEncoder) == "libvpx-vp9") {
-        av_dict_set(&options, "deadline", "good", 0);
-        av_dict_set(&options, "cpu-used", "4", 0);
+        av_dict_set(&options, "deadline", "realtime", 0);
+        av_dict_set(&options, "cpu-used", "7", 0);
         av_dict_set(&options, "row-mt", "1", 0);
     } else {
         av_dict_set(&options, "preset", "fast", 0);
@@ -61,7 +63,8 @@ bool PictureEncoder::makeContext(const VideoFormat& format, const PictureSetting
     context_->pix_fmt = AV_PIX_FMT_YUV420P;
     context_->time_base = AVRational{1, settings.fps};
     context_->framerate = AVRational{settings.fps, 1};
-    context_->bit_rate = 0;  // quality alone decides
+    context_->bit_rate = 0;      // quality alone decides
+    context_->thread_count = 0;  // as many as the machine has: encoding overlaps rendering
     // libswscale's default conversion: BT.601 coefficients, limited range.
     context_->colorspace = AVCOL_SPC_SMPTE170M;
     context_->color_range = AVCOL_RANGE_MPEG;
