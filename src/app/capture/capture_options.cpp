@@ -101,7 +101,8 @@ int parseCaptureOptions(int argc, char** argv, CaptureOptions& options) {
         return 2;
     }
     if (options.video.empty() && (options.noFrames || options.crf)) {
-        fail("only with --video", options.noFrames ? "--no-frames" : "--crf");
+        std::fprintf(stderr, "tessal-capture: %s needs --video\n",
+                     options.noFrames ? "--no-frames" : "--crf");
         return 2;
     }
     return -1;
