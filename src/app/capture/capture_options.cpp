@@ -8,7 +8,7 @@ namespace {
 
 const char* const usage =
     "usage: tessal-capture DIR [--from T] [--to T] [--fps N] [--size WxH] [--out OUTDIR]\n"
-    "                          [--overlay]\n"
+    "                          [--overlay] [--compare GOLDEN [--min-psnr DB]]\n"
     "Plays the production in DIR with a fixed time step and writes one PNG per frame\n"
     "(frame00000.png, ...) into OUTDIR: frame k shows demo time T_from + k/N, up to and\n"
     "including T_to (default: the script's end time).\n"
@@ -18,7 +18,12 @@ const char* const usage =
     "  --size WxH    frame size in pixels (default 640x480)\n"
     "  --out OUTDIR  output folder, created if missing (default ./capture)\n"
     "  --overlay     draw the statistics overlay as the player does in unpacked mode\n"
-    "                (left out by default: a capture is the demo)\n";
+    "                (left out by default: a capture is the demo)\n"
+    "  --compare GOLDEN  compare every frame with the frame of the same name in\n"
+    "                the folder of an earlier capture: prints each frame's PSNR, writes\n"
+    "                diffNNNNN.png for frames below the threshold, and exits with 1 when\n"
+    "                any frame is below it or missing on either side\n"
+    "  --min-psnr DB threshold for --compare (default 40)\n";
 
 bool parseNumber(const char* text, float& out) {
     char* end = nullptr;
@@ -54,6 +59,12 @@ bool parseOption(CaptureOptions& options, const char* name, const char* value) {
     } else if (!std::strcmp(name, "--size")) {
         if (!parseSize(value, options.width, options.height))
             return fail("bad size for --size (WxH, up to 8192x8192)", value);
+    } else if (!std::strcmp(name, "--compare")) {
+        options.goldenDir = value;
+    } else if (!std::strcmp(name, "--min-psnr")) {
+        if (!parseNumber(value, number) || !(number > 0))
+            return fail("bad threshold for --min-psnr (dB above 0)", value);
+        options.minPsnr = number;
     } else if (!std::strcmp(name, "--out")) {
         options.outDir = value;
     } else {

@@ -12,7 +12,9 @@ struct CaptureOptions {
     int width = 640;
     int height = 480;
     std::string outDir = "capture";
-    bool overlay = false;  // draw the statistics overlay of unpacked mode
+    bool overlay = false;   // draw the statistics overlay of unpacked mode
+    std::string goldenDir;  // --compare: a previous capture to compare each frame with
+    double minPsnr = 40;    // frames below this many dB get a difference image
 };
 
 // Parses argv into options. Returns -1 to go on, or the exit code to end

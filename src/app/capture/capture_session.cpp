@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/capture/capture_progress.h"
+#include "app/capture/golden_comparison.h"
 #include "app/capture/png_frames.h"
 #include "app/startup.h"
 #include "framework/frame_timer.h"
@@ -81,6 +82,12 @@ CaptureRun captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptio
     return run;
 }
 
+bool openSinks(const FrameSinks& sinks) {
+    for (const auto& sink : sinks)
+        if (!sink->open()) return false;
+    return true;
+}
+
 bool finishSinks(const FrameSinks& sinks, int frames) {
     bool finished = true;
     for (const auto& sink : sinks) finished = sink->finish(frames) && finished;
@@ -96,10 +103,37 @@ bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int fram
                             (std::filesystem::path(options.outDir) / "music.wav").string());
 }
 
+// Runs the script, then renders the frames into the sinks; the exit code.
+int captureProduction(CaptureApp& app, ManualClock& clock, const CaptureOptions& options) {
+    if (FAILED(app.resizeBackBuffer(options.width, options.height))) {
+        std::fprintf(stderr, "tessal-capture: cannot size the frames to %dx%d\n", options.width,
+                     options.height);
+        return 1;
+    }
+    // The first frame runs the script, as in the player.
+    clock.advance(1);
+    app.renderFrame();
+    if (!app.scriptLoaded()) {
+        std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
+        return 1;
+    }
+    const FrameSinks sinks = makeFrameSinks(options);
+    if (!openSinks(sinks)) return 1;
+    const CaptureRun run = captureFrames(app, clock, options, sinks);
+    const bool finished = finishSinks(sinks, run.frames);
+    const bool music = captureMusic(app, options, run.frames);
+    return run.complete && finished && music ? 0 : 1;
+}
+
 }  // namespace
 
 FrameSinks makeFrameSinks(const CaptureOptions& options) {
     FrameSinks sinks;
+    // Before the PNG files: compared with itself, a golden frame is read
+    // before the capture could write over it.
+    if (!options.goldenDir.empty())
+        sinks.push_back(
+            std::make_unique<GoldenComparison>(options.goldenDir, options.outDir, options.minPsnr));
     sinks.push_back(std::make_unique<PngFrames>(options.outDir));
     return sinks;
 }
@@ -127,26 +161,9 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
         useClockForFrameTimer(systemClock());
         return -1;
     }
-    int exitCode = 1;
     std::error_code error;
     std::filesystem::create_directories(options.outDir, error);
-    if (FAILED(app.resizeBackBuffer(options.width, options.height))) {
-        std::fprintf(stderr, "tessal-capture: cannot size the frames to %dx%d\n", options.width,
-                     options.height);
-    } else {
-        // The first frame runs the script, as in the player.
-        clock.advance(1);
-        app.renderFrame();
-        if (!app.scriptLoaded())
-            std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
-        else {
-            const FrameSinks sinks = makeFrameSinks(options);
-            const CaptureRun run = captureFrames(app, clock, options, sinks);
-            const bool finished = finishSinks(sinks, run.frames);
-            const bool music = captureMusic(app, options, run.frames);
-            exitCode = run.complete && finished && music ? 0 : 1;
-        }
-    }
+    const int exitCode = captureProduction(app, clock, options);
     SendMessageA(app.window, WM_CLOSE, 0, 0);
     useClockForFrameTimer(systemClock());
     return exitCode;
