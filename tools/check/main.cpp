@@ -41,5 +41,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     printReport(options, report);
+    if (report.interrupted) {
+        std::fprintf(stderr, "tessal-check: interrupted after %d frames\n", report.framesPlayed);
+        return 1;
+    }
     return report.problems.empty() ? 0 : 1;
 }

@@ -86,6 +86,7 @@ bool checkPlaying(DemoApp& app, ManualClock& clock, int fps, ProblemLog& log, Ch
         return false;
     }
     report.framesPlayed = playFrames(app, clock, fps);
+    report.interrupted = quitSignalled();
     for (const Problem& problem : inactiveLayers(layerTable(), app.startTime, app.endTime))
         log.report(problem);
     return true;

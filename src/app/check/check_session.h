@@ -17,6 +17,8 @@ struct CheckReport {
     float startTime = 0;
     float endTime = 0;
     int framesPlayed = 0;
+    // Ctrl+C or a request to end came before the end time was played.
+    bool interrupted = false;
     std::vector<Problem> problems;
 };
 
