@@ -60,7 +60,9 @@ bool SceneEffect::readLayerArguments(lua_State* L) {
     }
     if (camera != nullptr) return true;
     std::printf("You must define camera for y3d scene effect\n");
-    reportProblem(ProblemKind::missingCamera, scene->name, "a layer of this scene names no camera");
+    // A layer given no scene at all has none to name.
+    reportProblem(ProblemKind::missingCamera, scene ? scene->name : "",
+                  "a scene layer names no camera");
     return false;
 }
 

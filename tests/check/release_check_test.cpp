@@ -71,6 +71,9 @@ TEST_F(CheckTool, SceneLayerWithoutSuchCamera) {
     copySample("scene.y3d");
     write("data/script.lua", "loady3d(\"scene.y3d\")\nd = layer(2, \"scene.y3d\", \"Nope\")\n");
     EXPECT_TRUE(hasProblem(check(), "missing-camera", "Nope"));
+    // A scene layer given nothing at all names no scene and no camera.
+    write("data/script.lua", "d = layer(2)\n");
+    EXPECT_TRUE(hasProblem(check(), "missing-camera", ""));
 }
 
 TEST_F(CheckTool, LayersNeverDrawnBetweenStartAndEnd) {
