@@ -147,6 +147,40 @@ TEST(GltfConversion, CameraFieldOfViewRollAndTarget) {
     EXPECT_NEAR(camera->roll, 30 * std::numbers::pi / 180, 1e-4);
 }
 
+// The triangle with one morph target moving it 1 along z, its weight
+// animated from 0 to 1 over one second.
+std::string morphGltf() {
+    const std::string data =
+        base64({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 0, 1}, {0, 1, 2});
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],
+"nodes":[{"name":"blob","mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":4,"targets":[{"POSITION":1}]}]}],
+"animations":[{"channels":[{"sampler":0,"target":{"node":0,"path":"weights"}}],
+ "samplers":[{"input":2,"output":3}]}],
+"buffers":[{"byteLength":94,"uri":"data:application/octet-stream;base64,)" +
+           data + R"("}],
+"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":36},
+ {"buffer":0,"byteOffset":72,"byteLength":8},{"buffer":0,"byteOffset":80,"byteLength":8},
+ {"buffer":0,"byteOffset":88,"byteLength":6}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},
+ {"bufferView":1,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,1],"max":[0,0,1]},
+ {"bufferView":2,"componentType":5126,"count":2,"type":"SCALAR","min":[0],"max":[1]},
+ {"bufferView":3,"componentType":5126,"count":2,"type":"SCALAR"},
+ {"bufferView":4,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+}
+
+TEST(GltfConversion, MorphTargetsAreBakedAtEverySceneFrame) {
+    const auto scene = readBack(convertText(morphGltf(), "gltf"));
+    ASSERT_NE(scene, nullptr);
+    const SceneMesh& blob = *dynamic_cast<SceneMesh*>(scene->findNode("blob"));
+    ASSERT_TRUE(blob.isMorph);
+    ASSERT_EQ(blob.morphFrames.size(), 31u);  // frames 0 to 30
+    EXPECT_EQ(blob.morphFrames[15].time, 2400);
+    for (const D3DXVECTOR3& p : blob.morphFrames[15].positions) EXPECT_NEAR(p.z, -0.5f, 1e-5f);
+    EXPECT_NEAR(blob.morphFrames[30].positions[1].x, 1, 1e-6f);
+    EXPECT_NEAR(blob.morphFrames[30].positions[1].z, -1, 1e-6f);
+}
+
 struct Folder {
     fs::path path =
         fs::temp_directory_path() /
