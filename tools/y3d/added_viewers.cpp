@@ -1,4 +1,5 @@
-// A camera and a light for inputs that bring no camera (OBJ, most 3DS),
+// A camera for inputs that bring none (OBJ, most 3DS), and a light when
+// they bring no light either,
 // so the converted scene can be looked at at once: the camera looks at the
 // model's centre from in front of it (−z, once mirrored), the light sits
 // above and beside the camera.
@@ -40,11 +41,12 @@ void SceneConverter::writeAddedViewers() {
     beginCamera(out_, {0, 0.8f, radius * 2.5f});
     writeStill(names_.claim("Camera"), nextId_++, -1, targetId, eye);
     out_.end();
+    result_.summary.dummies += 1;
+    result_.summary.cameras += 1;
+    if (result_.summary.lights > 0) return;  // the input lights itself
     beginLight(out_, {0, {1, 1, 1}, {0.2f, 0.2f, 0.2f}, {1, 1, 1}, 0, 0, 0, 0, radius});
     writeStill(names_.claim("Light"), nextId_++, -1, targetId,
                {eye.x + radius, eye.y + radius, eye.z});
     out_.end();
-    result_.summary.dummies += 1;
-    result_.summary.cameras += 1;
     result_.summary.lights += 1;
 }
