@@ -1,6 +1,6 @@
 // A camera for inputs that bring none (OBJ, most 3DS), and a light when
-// they bring no light either,
-// so the converted scene can be looked at at once: the camera looks at the
+// they bring no light either, so the converted scene can be looked at at
+// once: the camera looks at the
 // model's centre from in front of it (−z, once mirrored), the light sits
 // above and beside the camera.
 #include <algorithm>
