@@ -1,5 +1,11 @@
 #include "y3d_commands.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -69,15 +75,9 @@ int runInfo(const Y3dToolOptions& options) {
     return 0;
 }
 
-int runConvert(const Y3dToolOptions& options) {
-    FileError fileError = FileError::none;
-    std::FILE* file = openRegularFile(options.input, &fileError);
-    if (file == nullptr) {  // a missing file or a folder, named plainly
-        std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(),
-                     describeFileError(fileError));
-        return 1;
-    }
-    std::fclose(file);
+namespace {
+
+int convertInThisProcess(const Y3dToolOptions& options) {
     Assimp::Importer importer;
     std::string error;
     const aiScene* scene = readWithAssimp(importer, options.input, error);
@@ -99,4 +99,52 @@ int runConvert(const Y3dToolOptions& options) {
     std::printf("%s %s\n%s", options.dryRun ? "would write" : "wrote", options.output.c_str(),
                 describeConversion(result.summary, result.textures.size()).c_str());
     return 0;
+}
+
+// The conversion in a child process: assimp's importers can crash on a
+// damaged file, and a crash there must end as one message, not as the
+// tool's own crash. Nothing is written before the input has been read.
+constexpr rlim_t importerSeconds = 120;
+
+int convertInChild(const Y3dToolOptions& options) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) return convertInThisProcess(options);
+    if (child == 0) {
+        // Some damaged files send an importer round a loop for ever.
+        const rlimit cpu{importerSeconds, importerSeconds + 1};
+        ::setrlimit(RLIMIT_CPU, &cpu);
+        const int code = convertInThisProcess(options);
+        std::fflush(nullptr);
+        ::_exit(code);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
+        std::fprintf(stderr,
+                     "tessal-y3d: %s: the importer did not finish reading it in %d s of "
+                     "processor time; nothing written\n",
+                     options.input.c_str(), int(importerSeconds));
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "tessal-y3d: %s: the importer crashed reading it (signal %d); nothing written\n",
+                 options.input.c_str(), WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    return 1;
+}
+
+}  // namespace
+
+int runConvert(const Y3dToolOptions& options) {
+    FileError fileError = FileError::none;
+    std::FILE* file = openRegularFile(options.input, &fileError);
+    if (file == nullptr) {  // a missing file or a folder, named plainly
+        std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(),
+                     describeFileError(fileError));
+        return 1;
+    }
+    std::fclose(file);
+    return convertInChild(options);
 }
