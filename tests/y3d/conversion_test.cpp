@@ -13,6 +13,7 @@
 #include "d3dx/d3dx_math.h"
 #include "scene/scene_reader.h"
 #include "scene_conversion.h"
+#include "support/base64.h"
 #include "y3d_commands.h"
 #include "y3d_options.h"
 
@@ -24,17 +25,7 @@ using ::testing::HasSubstr;
 std::string base64(const std::vector<float>& floats, const std::vector<std::uint16_t>& shorts) {
     std::string raw(reinterpret_cast<const char*>(floats.data()), floats.size() * 4);
     raw.append(reinterpret_cast<const char*>(shorts.data()), shorts.size() * 2);
-    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t i = 0; i < raw.size(); i += 3) {
-        std::uint32_t n = std::uint8_t(raw[i]) << 16;
-        if (i + 1 < raw.size()) n |= std::uint8_t(raw[i + 1]) << 8;
-        if (i + 2 < raw.size()) n |= std::uint8_t(raw[i + 2]);
-        const std::size_t left = raw.size() - i;
-        for (std::size_t k = 0; k < 4; ++k)
-            out += k <= left ? digits[(n >> (18 - 6 * k)) & 63] : '=';
-    }
-    return out;
+    return ::base64(raw);
 }
 
 // A triangle (0,0,0) (1,0,0) (0,1,0) facing +z, twice, under "arm", which
