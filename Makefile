@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 15
 # name; `make asan-test DETECT_LEAKS=1` checks leaks anyway.
 DETECT_LEAKS ?= 0
 
-.PHONY: all setup build play play-packed pack test asan-test bench format clean
+.PHONY: all setup build play play-packed pack check-release test asan-test bench format clean
 
 all: build
 
@@ -25,13 +25,19 @@ build: setup $(BUILD)/CMakeCache.txt
 play: build
 	@scripts/play $(BUILD)
 
-# Packs demo/data/ into demo/data.rar (encrypted with the player's password).
+# Packs demo/data/ into demo/data.rar (encrypted with the player's password),
+# all but the music, which the player always reads from disk.
 pack: build
-	$(BUILD)/tools/tessal-pack pack demo/data.rar demo/data
+	$(BUILD)/tools/tessal-pack pack demo/data.rar \
+	  $(filter-out demo/data/music.ogg,$(wildcard demo/data/*))
 
 # Plays the sample production from demo/data.rar, as a release would.
 play-packed: pack
 	@scripts/play $(BUILD) packed
+
+# Checks a packed release copy of the sample production with tessal-check.
+check-release: pack
+	@scripts/check-release $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/problem_sink.h"
 #include "app/script_host.h"
 #include "framework/font_texture.h"
 #include "framework/graphics_app.h"
@@ -46,6 +47,9 @@ class DemoApp : public GraphicsApp {
     std::unique_ptr<FontTexture> overlayFont;
     // Whether the overlay is drawn in unpacked mode (captures leave it out).
     bool showOverlay = true;
+    // Receives the problems met while playing; none in the player, which
+    // only prints its messages.
+    ProblemSink* problemSink = nullptr;
 
   private:
     void restart();

@@ -9,6 +9,7 @@
 #include "app/layer_table.h"
 #include "media/data_access.h"
 #include "media/loadmusic_command.h"
+#include "media/observed_extract.h"
 #include "media/texture_store.h"
 #include "platform/lua4/lua4.h"
 #include "platform/win32/quit_requests.h"
@@ -53,7 +54,7 @@ bool ScriptHost::runScript() {
     }
     std::uint8_t* buffer = nullptr;
     std::uint32_t size = 0;
-    if (!DataAccess::extract("script.lua", buffer, size)) return false;
+    if (!extractObserved("script.lua", buffer, size)) return false;
     int status = lua4::lua_dobuffer(lua, reinterpret_cast<const char*>(buffer), size, "script.lua");
     std::free(buffer);
     return status == 0;

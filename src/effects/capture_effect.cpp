@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/current_device.h"
+#include "app/problem_sink.h"
 #include "app/script_args.h"
 #include "effects/capture_surfaces.h"
 #include "media/texture_store.h"
@@ -19,8 +20,11 @@ bool CaptureEffect::init(int stage, lua_State* L) {
 void CaptureEffect::readLayerArguments(lua_State* L) {
     const char* name = stringArg(L, 2);
     textureIndex = name ? textureStore().find(name) : -1;
-    if (textureIndex < 0)
+    if (textureIndex < 0) {
         std::printf("There is no capture texture named %s created", name ? name : "");
+        reportProblem(ProblemKind::missingTexture, name ? name : "",
+                      "a capture layer names this texture, which was never created");
+    }
     beginsCapture = lua4::lua_tonumber(L, 3) == 0;
 }
 

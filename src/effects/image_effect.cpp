@@ -1,6 +1,7 @@
 #include "effects/image_effect.h"
 
 #include "app/current_device.h"
+#include "app/problem_sink.h"
 #include "app/script_args.h"
 #include "media/texture_store.h"
 #include "platform/lua4/lua4.h"
@@ -29,6 +30,9 @@ void ImageEffect::readLayerArguments(lua_State* L) {
     if (last >= 2) {
         const char* name = stringArg(L, 2);
         textureIndex = name ? textureStore().find(name) : -1;
+        if (name && textureIndex < 0)
+            reportProblem(ProblemKind::missingTexture, name,
+                          "an image layer names this texture, which was never loaded");
     }
     if (last >= 3) srcBlend = DWORD(integerArg(L, 3));
     if (last >= 4) destBlend = DWORD(integerArg(L, 4));

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/current_device.h"
+#include "app/problem_sink.h"
 #include "app/script_args.h"
 #include "platform/lua4/lua4.h"
 #include "scene/scene_drawing.h"
@@ -34,6 +35,8 @@ bool SceneEffect::readLayerArguments(lua_State* L) {
                 scene = sceneRegistry().findScene(name ? name : "");
                 if (scene != nullptr) break;
                 std::printf("There is no y3d scene named %s loaded\n", name ? name : "");
+                reportProblem(ProblemKind::missingScene, name ? name : "",
+                              "a layer names this scene, which was never loaded");
                 return false;
             }
             case 3:
@@ -57,6 +60,9 @@ bool SceneEffect::readLayerArguments(lua_State* L) {
     }
     if (camera != nullptr) return true;
     std::printf("You must define camera for y3d scene effect\n");
+    // A layer given no scene at all has none to name.
+    reportProblem(ProblemKind::missingCamera, scene ? scene->name : "",
+                  "a scene layer names no camera");
     return false;
 }
 
@@ -64,10 +70,16 @@ bool SceneEffect::readLayerArguments(lua_State* L) {
 // looked through, and says so.
 bool SceneEffect::readCamera(const char* name) {
     SceneNode* node = scene->findNode(name ? name : "");
-    if (node == nullptr) return false;
+    if (node == nullptr) {
+        reportProblem(ProblemKind::missingCamera, name ? name : "",
+                      "a layer names this camera, which scene " + scene->name + " does not hold");
+        return false;
+    }
     camera = dynamic_cast<SceneCamera*>(node);
     if (camera != nullptr) return true;
     std::printf("Node %s of scene %s is not a camera\n", node->name.c_str(), scene->name.c_str());
+    reportProblem(ProblemKind::missingCamera, node->name,
+                  "a layer looks through this node of scene " + scene->name + ", not a camera");
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "media/music_player.h"
+#include "app/problem_sink.h"
 
 #include <cmath>
 
@@ -15,6 +16,7 @@ void MusicPlayer::load(const std::string& newPath) {
     path = newPath;
     if (!audioReady) return;
     stream = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, BASS_MP3_SETPOS);
+    if (stream == 0) reportProblem(ProblemKind::musicLoad, path, "cannot be opened as music");
 }
 
 void MusicPlayer::playAt(float seconds) {

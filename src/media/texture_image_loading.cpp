@@ -1,7 +1,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/problem_sink.h"
 #include "media/data_access.h"
+#include "media/observed_extract.h"
 #include "media/texture_images.h"
 
 namespace {
@@ -10,7 +12,7 @@ HRESULT loadFromArchive(IDirect3DDevice8* device, const std::string& name, UINT 
                         D3DXIMAGE_INFO* info, IDirect3DTexture8** texture, bool& unpacked) {
     std::uint8_t* buffer = nullptr;
     std::uint32_t size = 0;
-    unpacked = DataAccess::extract(name, buffer, size);
+    unpacked = extractObserved(name, buffer, size);
     if (!unpacked) return E_FAIL;
     const HRESULT result = D3DXCreateTextureFromFileInMemoryEx(
         device, buffer, size, width, height, D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
@@ -40,5 +42,6 @@ bool loadTextureImage(IDirect3DDevice8* device, const std::string& name, const F
     }
     if (SUCCEEDED(result)) return true;
     std::printf("Failed to load texture %s\n", name.c_str());
+    reportProblem(ProblemKind::textureLoad, name, "cannot be loaded");
     return false;
 }

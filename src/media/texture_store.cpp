@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/current_device.h"
+#include "app/problem_sink.h"
 #include "media/texture_images.h"
 
 TextureStore& textureStore() {
@@ -72,6 +73,7 @@ int TextureStore::createCaptureTexture(const std::string& name, int width, int h
     if (width < 1 || height < 1 ||
         !createRenderTexture(currentDevice, UINT(width), UINT(height), &texture)) {
         std::printf("Failed to create capture texture\n");
+        reportProblem(ProblemKind::textureLoad, name, "cannot be created as a capture texture");
         return -1;
     }
     D3DXIMAGE_INFO info{};

@@ -5,7 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/problem_sink.h"
 #include "media/data_access.h"
+#include "media/observed_extract.h"
 #include "platform/bass/file_bytes.h"
 #include "scene/scene_reader.h"
 #include "scene/texture_store_source.h"
@@ -16,12 +18,15 @@ std::optional<std::vector<std::uint8_t>> sceneBytes(const std::string& name) {
     if (DataAccess::unpackedMode) {
         const std::string path = DataAccess::resolvePath(name);
         auto bytes = readFileBytes(path.c_str(), 0, 0);
-        if (!bytes) std::printf("Couldn't open scene %s, does file exist?\n", path.c_str());
+        if (!bytes) {
+            std::printf("Couldn't open scene %s, does file exist?\n", path.c_str());
+            reportProblem(ProblemKind::sceneLoad, name, "cannot be opened");
+        }
         return bytes;
     }
     std::uint8_t* buffer = nullptr;
     std::uint32_t size = 0;
-    if (!DataAccess::extract(name, buffer, size)) return std::nullopt;
+    if (!extractObserved(name, buffer, size)) return std::nullopt;
     std::vector<std::uint8_t> bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
@@ -33,7 +38,11 @@ std::unique_ptr<Scene> readNamedScene(const std::string& name) {
     if (!bytes) return nullptr;
     SceneReadError error;
     std::unique_ptr<Scene> scene = readScene(bytes->data(), bytes->size(), &error);
-    if (scene == nullptr) std::printf("%s\n", describeSceneReadError(error, name).c_str());
+    if (scene == nullptr) {
+        const std::string description = describeSceneReadError(error, name);
+        std::printf("%s\n", description.c_str());
+        reportProblem(ProblemKind::sceneLoad, name, description);
+    }
     return scene;
 }
 

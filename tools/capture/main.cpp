@@ -14,7 +14,11 @@ int main(int argc, char** argv) {
     int exitCode = parseCaptureOptions(argc, argv, options);
     if (exitCode >= 0) return exitCode;
     std::error_code error;
+    // Paths on the command line are relative to where the tool was started,
+    // not to the production it enters.
     options.outDir = std::filesystem::absolute(options.outDir, error).string();
+    if (!options.goldenDir.empty())
+        options.goldenDir = std::filesystem::absolute(options.goldenDir, error).string();
     if (!options.video.empty())
         options.video = std::filesystem::absolute(options.video, error).string();
     if (chdir(options.productionDir.c_str()) != 0) {

@@ -1,15 +1,22 @@
 #include "y3d_commands.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
-#include "obj_conversion.h"
+#include "assimp_reading.h"
+#include "conversion_report.h"
+#include "output_files.h"
 #include "platform/files/regular_file.h"
 #include "scene/scene_reader.h"
+#include "scene_conversion.h"
 #include "scene_info.h"
 
 namespace {
@@ -25,28 +32,28 @@ std::optional<std::vector<std::uint8_t>> readInput(const std::filesystem::path& 
     return bytes;
 }
 
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file.flush());
+// Input folder, for textures; "" for the working folder.
+std::string folderOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
 }
 
-// The MTL libraries beside the OBJ file; one that cannot be read is
-// reported, and its materials get default values.
-std::vector<MtlMaterial> readLibraries(const ObjModel& model,
-                                       const std::filesystem::path& objPath) {
-    std::vector<MtlMaterial> materials;
-    for (const std::string& library : model.materialLibraries) {
-        const std::filesystem::path path = objPath.parent_path() / library;
-        const auto bytes = readRegularFile(path.string());
-        std::string error;
-        if (!bytes)
-            std::fprintf(stderr, "tessal-y3d: cannot read %s; its materials get defaults\n",
-                         path.string().c_str());
-        else if (!readMtl(*bytes, materials, error))
-            std::fprintf(stderr, "tessal-y3d: %s: %s\n", path.string().c_str(), error.c_str());
+void printWarnings(const std::string& input, const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "tessal-y3d: %s: warning: %s\n", input.c_str(), warning.c_str());
+}
+
+// Writes the scene and, when asked, its textures; false after a message.
+bool writeOutputs(const Y3dToolOptions& options, ConversionResult& result) {
+    std::string error;
+    if (!writeAtomically(options.output, result.bytes, error)) {
+        std::fprintf(stderr, "tessal-y3d: %s: cannot write: %s\n", options.output.c_str(),
+                     error.c_str());
+        return false;
     }
-    return materials;
+    if (!options.copyTexturesTo.empty())
+        copyTextures(result.textures, folderOf(options.input), options.copyTexturesTo,
+                     result.warnings);
+    return true;
 }
 
 }  // namespace
@@ -68,26 +75,76 @@ int runInfo(const Y3dToolOptions& options) {
     return 0;
 }
 
-int runConvert(const Y3dToolOptions& options) {
-    const auto bytes = readInput(options.input);
-    if (!bytes) return 1;
-    std::fprintf(stderr, "reading %s\n", options.input.c_str());
-    ObjModel model;
+namespace {
+
+int convertInThisProcess(const Y3dToolOptions& options) {
+    Assimp::Importer importer;
     std::string error;
-    const std::string name = std::filesystem::path(options.input).stem().string();
-    if (!readObj(*bytes, name, model, error)) {
-        std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(), error.c_str());
+    const aiScene* scene = readWithAssimp(importer, options.input, error);
+    if (scene == nullptr) {
+        std::fprintf(stderr, "tessal-y3d: %s: cannot be read: %s\n", options.input.c_str(),
+                     error.c_str());
         return 1;
     }
-    const std::vector<MtlMaterial> materials = readLibraries(model, options.input);
-    const ObjConversionResult result =
-        convertObj(model, materials, {options.scale, options.addCamera});
-    if (!writeFile(options.output, result.bytes)) {
-        std::fprintf(stderr, "tessal-y3d: cannot write %s\n", options.output.c_str());
+    const ConversionOptions conversion{options.scale, options.framesPerSecond, options.addCamera,
+                                       folderOf(options.input)};
+    const std::string stem = std::filesystem::path(options.output).stem().string();
+    ConversionResult result = convertScene(*scene, conversion, stem);
+    if (!result.error.empty()) {
+        std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(), result.error.c_str());
         return 1;
     }
-    std::fprintf(stderr, "wrote %s: %zu meshes, %zu vertices, %zu triangles, %zu materials\n",
-                 options.output.c_str(), result.meshes, result.vertices, result.triangles,
-                 model.materialNames.size());
+    if (!options.dryRun && !writeOutputs(options, result)) return 1;
+    printWarnings(options.input, result.warnings);
+    std::printf("%s %s\n%s", options.dryRun ? "would write" : "wrote", options.output.c_str(),
+                describeConversion(result.summary, result.textures.size()).c_str());
     return 0;
+}
+
+// The conversion in a child process: assimp's importers can crash on a
+// damaged file, and a crash there must end as one message, not as the
+// tool's own crash. Nothing is written before the input has been read.
+constexpr rlim_t importerSeconds = 120;
+
+int convertInChild(const Y3dToolOptions& options) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) return convertInThisProcess(options);
+    if (child == 0) {
+        // Some damaged files send an importer round a loop for ever.
+        const rlimit cpu{importerSeconds, importerSeconds + 1};
+        ::setrlimit(RLIMIT_CPU, &cpu);
+        const int code = convertInThisProcess(options);
+        std::fflush(nullptr);
+        ::_exit(code);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
+        std::fprintf(stderr,
+                     "tessal-y3d: %s: the importer did not finish reading it in %d s of "
+                     "processor time; nothing written\n",
+                     options.input.c_str(), int(importerSeconds));
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "tessal-y3d: %s: the importer crashed reading it (signal %d); nothing written\n",
+                 options.input.c_str(), WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    return 1;
+}
+
+}  // namespace
+
+int runConvert(const Y3dToolOptions& options) {
+    FileError fileError = FileError::none;
+    std::FILE* file = openRegularFile(options.input, &fileError);
+    if (file == nullptr) {  // a missing file or a folder, named plainly
+        std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(),
+                     describeFileError(fileError));
+        return 1;
+    }
+    std::fclose(file);
+    return convertInChild(options);
 }

@@ -37,6 +37,13 @@ bool takeOption(int argc, char** argv, int& i, Y3dToolOptions& o, std::string& e
     } else if (!info && takeValue("--scale", argc, argv, i, value)) {
         if (!parseNumber(value, o.scale) || o.scale == 0)
             error = "--scale needs a non-zero number, not '" + value + "'";
+    } else if (!info && takeValue("--fps", argc, argv, i, value)) {
+        if (!parseNumber(value, o.framesPerSecond) || o.framesPerSecond <= 0)
+            error = "--fps needs a positive number, not '" + value + "'";
+    } else if (!info && takeValue("--copy-textures", argc, argv, i, value)) {
+        o.copyTexturesTo = value;
+    } else if (!info && arg == "--dry-run") {
+        o.dryRun = true;
     } else if (!info && arg == "--no-camera") {
         o.addCamera = false;
     } else {
@@ -95,7 +102,8 @@ bool parseY3dOptions(int argc, char** argv, Y3dToolOptions& o, std::string& erro
 
 const char* y3dUsage() {
     return "usage: tessal-y3d info [--at TICKS] [--json] FILE\n"
-           "       tessal-y3d convert [--scale S] [--no-camera] INPUT.obj OUTPUT.y3d\n"
+           "       tessal-y3d convert [--scale S] [--fps F] [--copy-textures DIR] [--dry-run]\n"
+           "                          [--no-camera] INPUT OUTPUT.y3d\n"
            "\n"
            "info     prints what a y3d scene holds: timing, materials and their maps,\n"
            "         the node tree (kind, id, target, key counts) and the meshes\n"
@@ -104,11 +112,18 @@ const char* y3dUsage() {
            "              roll and field of view of cameras and the vertex positions\n"
            "              of morphing meshes\n"
            "  --json      the same as one JSON object\n"
-           "convert  turns a Wavefront OBJ file (with its MTL materials) into a y3d\n"
-           "         scene: one mesh per object, one face group per material.\n"
+           "convert  turns a modelling tool's file (glTF 2.0, FBX, COLLADA, 3DS, OBJ and\n"
+           "         whatever else assimp reads) into a y3d scene: meshes, materials\n"
+           "         and their maps, the node hierarchy and its animation, cameras and\n"
+           "         lights; prints what it made and what it had to leave out.\n"
            "  --scale S    multiplies every position by S\n"
-           "  --no-camera  leaves out the camera \"Camera\" and light \"Light\" that are\n"
-           "               otherwise added, aimed at the model\n"
+           "  --fps F      scene frames per second (default 30; 160 ticks a frame)\n"
+           "  --copy-textures DIR  writes every image the scene names into DIR, at\n"
+           "               the name the scene gives it (embedded images too)\n"
+           "  --dry-run    reports what would be made and writes nothing\n"
+           "  --no-camera  when the input has no camera, adds none; otherwise a\n"
+           "               camera \"Camera\" and a light \"Light\" aimed at the model are\n"
+           "               added\n"
            "\n"
            "Exit status: 0 done, 1 unreadable or rejected input, 2 usage error.\n";
 }

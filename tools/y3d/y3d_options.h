@@ -8,10 +8,13 @@ enum class Y3dCommand { Info, Convert, Help };
 
 struct Y3dToolOptions {
     Y3dCommand command = Y3dCommand::Help;
-    std::optional<float> at;  // info --at: the scene time in ticks
-    bool json = false;        // info --json
-    float scale = 1;          // convert --scale
-    bool addCamera = true;    // convert: a camera and a light unless --no-camera
+    std::optional<float> at;     // info --at: the scene time in ticks
+    bool json = false;           // info --json
+    float scale = 1;             // convert --scale
+    float framesPerSecond = 30;  // convert --fps
+    bool addCamera = true;       // convert: a camera and a light unless --no-camera
+    bool dryRun = false;         // convert --dry-run: report only
+    std::string copyTexturesTo;  // convert --copy-textures DIR
     std::string input;
     std::string output;  // convert
 };

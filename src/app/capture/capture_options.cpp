@@ -8,7 +8,8 @@ namespace {
 
 const char* const usage =
     "usage: tessal-capture DIR [--from T] [--to T] [--fps N] [--size WxH] [--out OUTDIR]\n"
-    "                          [--overlay] [--video FILE [--crf N] [--no-frames]]\n"
+    "                          [--overlay] [--compare GOLDEN [--min-psnr DB]]\n"
+    "                          [--video FILE [--crf N] [--no-frames]]\n"
     "Plays the production in DIR with a fixed time step and writes one PNG per frame\n"
     "(frame00000.png, ...) into OUTDIR: frame k shows demo time T_from + k/N, up to and\n"
     "including T_to (default: the script's end time).\n"
@@ -19,6 +20,11 @@ const char* const usage =
     "  --out OUTDIR  output folder, created if missing (default ./capture)\n"
     "  --overlay     draw the statistics overlay as the player does in unpacked mode\n"
     "                (left out by default: a capture is the demo)\n"
+    "  --compare GOLDEN  compare every frame with the frame of the same name in\n"
+    "                the folder of an earlier capture: prints each frame's PSNR, writes\n"
+    "                diffNNNNN.png for frames below the threshold, and exits with 1 when\n"
+    "                any frame is below it or missing on either side\n"
+    "  --min-psnr DB threshold for --compare (default 40)\n"
     "  --video FILE  also write a video with the music; the extension chooses the kind:\n"
     "                .mp4 (H.264 + AAC), .mkv (H.264 + FLAC), .webm (VP9 + Opus)\n"
     "  --crf N       video quality, lower is better (default 18 for H.264 and 15 for\n"
@@ -59,6 +65,12 @@ bool parseOption(CaptureOptions& options, const char* name, const char* value) {
     } else if (!std::strcmp(name, "--size")) {
         if (!parseSize(value, options.width, options.height))
             return fail("bad size for --size (WxH, up to 8192x8192)", value);
+    } else if (!std::strcmp(name, "--compare")) {
+        options.goldenDir = value;
+    } else if (!std::strcmp(name, "--min-psnr")) {
+        if (!parseNumber(value, number) || !(number > 0))
+            return fail("bad threshold for --min-psnr (dB above 0)", value);
+        options.minPsnr = number;
     } else if (!std::strcmp(name, "--out")) {
         options.outDir = value;
     } else if (!std::strcmp(name, "--video")) {

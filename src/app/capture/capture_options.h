@@ -13,6 +13,8 @@ struct CaptureOptions {
     int height = 480;
     std::string outDir = "capture";
     bool overlay = false;    // draw the statistics overlay of unpacked mode
+    std::string goldenDir;   // --compare: a previous capture to compare each frame with
+    double minPsnr = 40;     // frames below this many dB get a difference image
     std::string video;       // a video file to write as well; empty: none
     std::optional<int> crf;  // the video's quality; default: visually lossless
     bool noFrames = false;   // with a video: no PNG frames and no music.wav

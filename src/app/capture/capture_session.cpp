@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/capture/capture_progress.h"
+#include "app/capture/golden_comparison.h"
 #include "app/capture/png_frames.h"
 #include "app/capture/video_file.h"
 #include "app/startup.h"
@@ -82,6 +83,12 @@ CaptureRun captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptio
     return run;
 }
 
+bool openSinks(const FrameSinks& sinks) {
+    for (const auto& sink : sinks)
+        if (!sink->open()) return false;
+    return true;
+}
+
 bool finishSinks(const FrameSinks& sinks, int frames) {
     bool finished = true;
     for (const auto& sink : sinks) finished = sink->finish(frames) && finished;
@@ -105,17 +112,43 @@ bool captureMusic(const CaptureApp& app, const CaptureOptions& options, int fram
                             (std::filesystem::path(options.outDir) / "music.wav").string());
 }
 
+// Runs the script, then renders the frames into the sinks; the exit code.
+int captureProduction(CaptureApp& app, ManualClock& clock, const CaptureOptions& options) {
+    if (FAILED(app.resizeBackBuffer(options.width, options.height))) {
+        std::fprintf(stderr, "tessal-capture: cannot size the frames to %dx%d\n", options.width,
+                     options.height);
+        return 1;
+    }
+    // The first frame runs the script, as in the player.
+    clock.advance(1);
+    app.renderFrame();
+    if (!app.scriptLoaded()) {
+        std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
+        return 1;
+    }
+    const FrameSinks sinks = makeFrameSinks(options, musicRequest(app, options, 0));
+    if (!openSinks(sinks)) return 1;
+    const CaptureRun run = captureFrames(app, clock, options, sinks);
+    const bool finished = finishSinks(sinks, run.frames);
+    const bool music = captureMusic(app, options, run.frames);
+    return run.complete && finished && music ? 0 : 1;
+}
+
 }  // namespace
 
-std::optional<FrameSinks> makeFrameSinks(const CaptureOptions& options,
-                                         const std::optional<MusicRenderRequest>& music) {
+FrameSinks makeFrameSinks(const CaptureOptions& options,
+                          const std::optional<MusicRenderRequest>& music) {
     FrameSinks sinks;
+    // Before the PNG files: compared with itself, a golden frame is read
+    // before the capture could write over it.
+    if (!options.goldenDir.empty())
+        sinks.push_back(
+            std::make_unique<GoldenComparison>(options.goldenDir, options.outDir, options.minPsnr));
     if (!options.noFrames) sinks.push_back(std::make_unique<PngFrames>(options.outDir));
     if (!options.video.empty()) {
         const PictureSettings picture{options.width, options.height, options.fps};
-        auto video = VideoFile::open({options.video, options.crf, picture, options.from, music});
-        if (!video) return std::nullopt;
-        sinks.push_back(std::move(video));
+        sinks.push_back(std::make_unique<VideoFile>(
+            VideoSettings{options.video, options.crf, picture, options.from, music}));
     }
     return sinks;
 }
@@ -143,25 +176,11 @@ int runCapture(const CaptureOptions& options, CaptureApp& app) {
         useClockForFrameTimer(systemClock());
         return -1;
     }
-    int exitCode = 1;
     std::error_code error;
-    if (!options.noFrames) std::filesystem::create_directories(options.outDir, error);
-    if (FAILED(app.resizeBackBuffer(options.width, options.height))) {
-        std::fprintf(stderr, "tessal-capture: cannot size the frames to %dx%d\n", options.width,
-                     options.height);
-    } else {
-        // The first frame runs the script, as in the player.
-        clock.advance(1);
-        app.renderFrame();
-        if (!app.scriptLoaded())
-            std::fprintf(stderr, "tessal-capture: the script failed; nothing captured\n");
-        else if (const auto sinks = makeFrameSinks(options, musicRequest(app, options, 0))) {
-            const CaptureRun run = captureFrames(app, clock, options, *sinks);
-            const bool finished = finishSinks(*sinks, run.frames);
-            const bool music = captureMusic(app, options, run.frames);
-            exitCode = run.complete && finished && music ? 0 : 1;
-        }
-    }
+    // The output folder holds the PNG frames, music.wav and the difference images.
+    if (!options.noFrames || !options.goldenDir.empty())
+        std::filesystem::create_directories(options.outDir, error);
+    const int exitCode = captureProduction(app, clock, options);
     SendMessageA(app.window, WM_CLOSE, 0, 0);
     useClockForFrameTimer(systemClock());
     return exitCode;

@@ -20,10 +20,9 @@ class CaptureApp : public DemoApp {
 using FrameSinks = std::vector<std::unique_ptr<FrameSink>>;
 
 // The sinks the options ask for, in the order they take each frame, the
-// video's sound rendered from `music`. None when one cannot be opened (it
-// has said why): this is checked before any frame is rendered.
-std::optional<FrameSinks> makeFrameSinks(const CaptureOptions& options,
-                                         const std::optional<MusicRenderRequest>& music);
+// video's sound rendered from `music`.
+FrameSinks makeFrameSinks(const CaptureOptions& options,
+                          const std::optional<MusicRenderRequest>& music);
 
 // Plays the production in the current directory and writes the frames.
 // Returns 0 on success, 1 when the script fails, an output cannot be opened

@@ -18,6 +18,9 @@ struct CapturedFrame {
 class FrameSink {
   public:
     virtual ~FrameSink() = default;
+    // Before the first frame is rendered: false when the sink cannot work
+    // (it has said why), and nothing is captured.
+    virtual bool open() { return true; }
     // False when the frame could not be taken; the sink has said why, and the
     // capture stops.
     virtual bool write(const CapturedFrame& frame) = 0;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/capture/png_file.h"
+#include "app/capture/rgb_image.h"
 
 std::string framePath(const std::string& dir, int index) {
     char name[32];
@@ -12,6 +12,5 @@ std::string framePath(const std::string& dir, int index) {
 }
 
 bool PngFrames::write(const CapturedFrame& frame) {
-    return writePng(framePath(outDir_, frame.index), frame.width, frame.height, frame.pixels,
-                    frame.pitch);
+    return writeRgbPng(framePath(outDir_, frame.index), rgbFromFrame(frame));
 }

@@ -23,40 +23,36 @@ class Stopwatch {
 
 }  // namespace
 
-std::unique_ptr<VideoFile> VideoFile::open(const VideoSettings& settings) {
-    // The encoders' statistics would drown the capture's own lines.
-    av_log_set_level(AV_LOG_ERROR);
-    const VideoFormat* format = videoFormatFor(settings.path);
-    if (!format) {
-        std::fprintf(stderr,
-                     "tessal-capture: cannot write %s: unknown video type \"%s\" (use %s)\n",
-                     settings.path.c_str(),
-                     std::filesystem::path(settings.path).extension().string().c_str(),
-                     videoExtensionList().c_str());
-        return nullptr;
-    }
-    if (settings.crf && *settings.crf > format->maxCrf) {
-        std::fprintf(stderr,
-                     "tessal-capture: cannot write %s: --crf %d is past %s's scale (0 to %d)\n",
-                     settings.path.c_str(), *settings.crf, format->videoCodec, format->maxCrf);
-        return nullptr;
-    }
-    std::unique_ptr<VideoFile> video(new VideoFile(settings, *format));
-    if (!video->start()) return nullptr;
-    return video;
+VideoFile::VideoFile(const VideoSettings& settings)
+    : settings_(settings), format_(videoFormatFor(settings.path)) {
+    if (format_) settings_.picture.crf = settings.crf.value_or(format_->defaultCrf);
 }
 
-VideoFile::VideoFile(const VideoSettings& settings, const VideoFormat& format)
-    : settings_(settings), format_(format) {
-    settings_.picture.crf = settings.crf.value_or(format.defaultCrf);
+bool VideoFile::open() {
+    // The encoders' statistics would drown the capture's own lines.
+    av_log_set_level(AV_LOG_ERROR);
+    const char* path = settings_.path.c_str();
+    if (!format_) {
+        std::fprintf(
+            stderr, "tessal-capture: cannot write %s: unknown video type \"%s\" (use %s)\n", path,
+            std::filesystem::path(path).extension().string().c_str(), videoExtensionList().c_str());
+        return false;
+    }
+    if (settings_.picture.crf > format_->maxCrf) {
+        std::fprintf(stderr,
+                     "tessal-capture: cannot write %s: --crf %d is past %s's scale (0 to %d)\n",
+                     path, settings_.picture.crf, format_->videoCodec, format_->maxCrf);
+        return false;
+    }
+    return start();
 }
 
 bool VideoFile::start() {
-    if (!container_.open(settings_.path, format_.muxer)) return false;
-    if (!picture_.open(format_, settings_.picture, container_)) return false;
+    if (!container_.open(settings_.path, format_->muxer)) return false;
+    if (!picture_.open(*format_, settings_.picture, container_)) return false;
     if (settings_.music) {
         sound_ = std::make_unique<SoundEncoder>();
-        if (!sound_->open(format_, container_)) return false;
+        if (!sound_->open(*format_, container_)) return false;
         music_ = std::make_unique<MusicRender>(*settings_.music);
     }
     return container_.start();
@@ -103,7 +99,7 @@ void VideoFile::report(int frames) const {
     std::fprintf(
         stderr,
         "tessal-capture: wrote %s: %s%s%s, %d frames (%.2f s), crf %d; encoding took %.1f s\n",
-        settings_.path.c_str(), format_.videoCodec, sound_ ? " + " : "",
-        sound_ ? format_.audioCodec : "", frames, double(frames) / settings_.picture.fps,
+        settings_.path.c_str(), format_->videoCodec, sound_ ? " + " : "",
+        sound_ ? format_->audioCodec : "", frames, double(frames) / settings_.picture.fps,
         settings_.picture.crf, encodingSeconds());
 }

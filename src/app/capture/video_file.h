@@ -26,10 +26,11 @@ struct VideoSettings {
 
 class VideoFile : public FrameSink {
   public:
-    // Checks the extension, the encoders and the output path and opens the
-    // file; null after one message naming the file and the problem.
-    static std::unique_ptr<VideoFile> open(const VideoSettings& settings);
-
+    explicit VideoFile(const VideoSettings& settings);
+    // Checks the extension, the quality, the encoders and the output path
+    // and opens the file; false after one message naming the file and the
+    // problem.
+    bool open() override;
     bool write(const CapturedFrame& frame) override;
     bool finish(int frames) override;
 
@@ -37,7 +38,6 @@ class VideoFile : public FrameSink {
     double encodingSeconds() const { return encoding_.count(); }
 
   private:
-    explicit VideoFile(const VideoSettings& settings, const VideoFormat& format);
     bool start();
     // Sound up to the start of frame `frames`.
     bool addMusicUpTo(int frames);
@@ -46,7 +46,7 @@ class VideoFile : public FrameSink {
     void report(int frames) const;
 
     VideoSettings settings_;
-    const VideoFormat& format_;
+    const VideoFormat* format_;  // null for an unknown extension
     VideoContainer container_;
     PictureEncoder picture_;
     std::unique_ptr<SoundEncoder> sound_;

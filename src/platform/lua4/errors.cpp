@@ -1,5 +1,6 @@
 #include "platform/lua4/errors.h"
 
+#include "platform/lua4/error_observer.h"
 #include "platform/lua4/lua4.h"
 #include "platform/lua4/memory_budget.h"
 
@@ -26,6 +27,7 @@ void pushMarker(lua_State* L, bool reported) {
 // The handler is looked up raw: this also runs outside any protected call,
 // where a failing getglobal tag method would take the process down.
 bool reportErrorMessage(lua_State* L, const char* message) {
+    notifyErrorObserver(L, message);
     ::lua_pushliteral(L, "_ERRORMESSAGE");
     ::lua_rawget(L, LUA_GLOBALSINDEX);
     if (lua_isnil(L, -1)) {

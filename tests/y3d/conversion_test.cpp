@@ -1,0 +1,274 @@
+// `tessal-y3d convert` through assimp: glTF animation and hierarchy in the
+// scene's space and time base, cameras, materials with maps from OBJ and
+// MTL, meshes split at 16-bit indices, and inputs that must be refused.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+
+#include "assimp_reading.h"
+#include "d3dx/d3dx_math.h"
+#include "scene/scene_reader.h"
+#include "scene_conversion.h"
+#include "support/base64.h"
+#include "y3d_commands.h"
+#include "y3d_options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+std::string base64(const std::vector<float>& floats, const std::vector<std::uint16_t>& shorts) {
+    std::string raw(reinterpret_cast<const char*>(floats.data()), floats.size() * 4);
+    raw.append(reinterpret_cast<const char*>(shorts.data()), shorts.size() * 2);
+    return ::base64(raw);
+}
+
+// A triangle (0,0,0) (1,0,0) (0,1,0) facing +z, twice, under "arm", which
+// moves from the origin to z = 10 while turning 90° about y over one
+// second; a camera "cam" turned 30° about its view axis.
+std::string armGltf() {
+    const float half = std::sqrt(0.5f);
+    const std::vector<float> floats = {0, 0, 0, 1, 0, 0,    0, 1,   0,  // positions
+                                       0, 1,                            // key times
+                                       0, 0, 0, 0, 0, 10,               // translations
+                                       0, 0, 0, 1, 0, half, 0, half};   // rotations
+    const std::string data = base64(floats, {0, 1, 2});
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,3]}],
+"nodes":[{"name":"arm","children":[1,2]},
+ {"name":"box","mesh":0,"translation":[1,0,0]},{"name":"box","mesh":0,"translation":[0,2,0]},
+ {"name":"cam","camera":0,"translation":[0,0,5],"rotation":[0,0,0.25881905,0.96592583]}],
+"cameras":[{"type":"perspective","perspective":{"yfov":0.8,"aspectRatio":1.3333333,"znear":0.1}}],
+"meshes":[{"name":"tri","primitives":[{"attributes":{"POSITION":0},"indices":4}]}],
+"animations":[{"channels":[{"sampler":0,"target":{"node":0,"path":"translation"}},
+ {"sampler":1,"target":{"node":0,"path":"rotation"}}],
+ "samplers":[{"input":1,"output":2},{"input":1,"output":3}]}],
+"buffers":[{"byteLength":106,"uri":"data:application/octet-stream;base64,)" +
+           data + R"("}],
+"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":8},
+ {"buffer":0,"byteOffset":44,"byteLength":24},{"buffer":0,"byteOffset":68,"byteLength":32},
+ {"buffer":0,"byteOffset":100,"byteLength":6}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},
+ {"bufferView":1,"componentType":5126,"count":2,"type":"SCALAR","min":[0],"max":[1]},
+ {"bufferView":2,"componentType":5126,"count":2,"type":"VEC3"},
+ {"bufferView":3,"componentType":5126,"count":2,"type":"VEC4"},
+ {"bufferView":4,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+}
+
+ConversionOptions scaledBy(float scale) {
+    ConversionOptions options;
+    options.scale = scale;
+    return options;
+}
+
+ConversionOptions withoutCamera() {
+    ConversionOptions options;
+    options.addCamera = false;
+    return options;
+}
+
+ConversionResult convertText(const std::string& text, const char* hint,
+                             const ConversionOptions& options = {}) {
+    Assimp::Importer importer;
+    std::string error;
+    const aiScene* scene = readWithAssimp(
+        importer, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, hint, error);
+    if (scene == nullptr) {
+        ConversionResult failed;
+        failed.error = error;
+        return failed;
+    }
+    return convertScene(*scene, options, "out");
+}
+
+std::unique_ptr<Scene> readBack(const ConversionResult& result) {
+    EXPECT_EQ(result.error, "");
+    auto scene = readScene(result.bytes.data(), result.bytes.size());
+    if (scene) scene->prepareTracks();
+    return scene;
+}
+
+void expectNear(const D3DXVECTOR3& got, D3DXVECTOR3 want) {
+    EXPECT_NEAR(got.x, want.x, 1e-4f);
+    EXPECT_NEAR(got.y, want.y, 1e-4f);
+    EXPECT_NEAR(got.z, want.z, 1e-4f);
+}
+
+TEST(GltfConversion, AnimatedHierarchyInTheSceneSpaceAndTimeBase) {
+    const auto scene = readBack(convertText(armGltf(), "gltf"));
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(scene->length, 30);  // one second at 30 frames per second
+    EXPECT_EQ(scene->ticksPerFrame, 160);
+    SceneNode* box = scene->findNode("box");
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(scene->findNode("box#2"), nullptr);  // repeated names made unique
+    EXPECT_EQ(box->parent, scene->findNode("arm"));
+    scene->update(0);
+    expectNear(box->position, {1, 0, 0});
+    scene->update(2400);  // half a second: at z 5, turned 45° (z negated)
+    expectNear(box->position, {std::sqrt(0.5f), 0, -5 + std::sqrt(0.5f)});
+    scene->update(4800);
+    expectNear(box->position, {0, 0, -9});
+    // The triangle faced +z; once mirrored its front faces −z: drawn in
+    // its group's order, its normal (p1 − p0) × (p2 − p1) points there.
+    const SceneMesh& mesh = *dynamic_cast<SceneMesh*>(box);
+    const auto& at = mesh.faceGroups.at(0).indices;
+    D3DXVECTOR3 e1, e2, n;
+    const D3DXVECTOR3 &p0 = mesh.vertices[at[0]].position, &p1 = mesh.vertices[at[1]].position,
+                      &p2 = mesh.vertices[at[2]].position;
+    D3DXVec3Cross(&n, D3DXVec3Subtract(&e1, &p1, &p0), D3DXVec3Subtract(&e2, &p2, &p1));
+    EXPECT_LT(n.z, 0);
+    EXPECT_FLOAT_EQ(mesh.vertices[0].normal.z, -1);
+}
+
+TEST(GltfConversion, CameraFieldOfViewRollAndTarget) {
+    const auto scene = readBack(convertText(armGltf(), "gltf", scaledBy(2)));
+    ASSERT_NE(scene, nullptr);
+    auto* camera = dynamic_cast<SceneCamera*>(scene->findNode("cam"));
+    ASSERT_NE(camera, nullptr);
+    ASSERT_NE(camera->target, nullptr);
+    scene->update(0);
+    expectNear(camera->position, {0, 0, -10});
+    expectNear(camera->target->position, {0, 0, 190});  // 100 units along its view, scaled
+    EXPECT_NEAR(camera->fieldOfView, 2 * std::atan(std::tan(0.4) * 4 / 3), 1e-4);
+    EXPECT_NEAR(camera->roll, 30 * std::numbers::pi / 180, 1e-4);
+}
+
+// The triangle with one morph target moving it 1 along z, its weight
+// animated from 0 to 1 over one second.
+std::string morphGltf() {
+    const std::string data =
+        base64({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 0, 1}, {0, 1, 2});
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],
+"nodes":[{"name":"blob","mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":4,"targets":[{"POSITION":1}]}]}],
+"animations":[{"channels":[{"sampler":0,"target":{"node":0,"path":"weights"}}],
+ "samplers":[{"input":2,"output":3}]}],
+"buffers":[{"byteLength":94,"uri":"data:application/octet-stream;base64,)" +
+           data + R"("}],
+"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":36},
+ {"buffer":0,"byteOffset":72,"byteLength":8},{"buffer":0,"byteOffset":80,"byteLength":8},
+ {"buffer":0,"byteOffset":88,"byteLength":6}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},
+ {"bufferView":1,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,1],"max":[0,0,1]},
+ {"bufferView":2,"componentType":5126,"count":2,"type":"SCALAR","min":[0],"max":[1]},
+ {"bufferView":3,"componentType":5126,"count":2,"type":"SCALAR"},
+ {"bufferView":4,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+}
+
+TEST(GltfConversion, MorphTargetsAreBakedAtEverySceneFrame) {
+    const auto scene = readBack(convertText(morphGltf(), "gltf"));
+    ASSERT_NE(scene, nullptr);
+    const SceneMesh& blob = *dynamic_cast<SceneMesh*>(scene->findNode("blob"));
+    ASSERT_TRUE(blob.isMorph);
+    ASSERT_EQ(blob.morphFrames.size(), 31u);  // frames 0 to 30
+    EXPECT_EQ(blob.morphFrames[15].time, 2400);
+    for (const D3DXVECTOR3& p : blob.morphFrames[15].positions) EXPECT_NEAR(p.z, -0.5f, 1e-5f);
+    EXPECT_NEAR(blob.morphFrames[30].positions[1].x, 1, 1e-6f);
+    EXPECT_NEAR(blob.morphFrames[30].positions[1].z, -1, 1e-6f);
+}
+
+struct Folder {
+    fs::path path =
+        fs::temp_directory_path() /
+        ("tessal-y3d-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+    std::string write(const std::string& name, const std::string& text) const {
+        fs::create_directories((path / name).parent_path());
+        std::ofstream(path / name) << text;
+        return (path / name).string();
+    }
+};
+
+int convertCommand(const std::string& input, const std::string& output,
+                   const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> words = {"tessal-y3d", "convert"};
+    words.insert(words.end(), extra.begin(), extra.end());
+    words.push_back(input);
+    words.push_back(output);
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    Y3dToolOptions options;
+    std::string error;
+    EXPECT_TRUE(parseY3dOptions(int(argv.size()), argv.data(), options, error)) << error;
+    return runConvert(options);
+}
+
+TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
+    Folder folder;
+    folder.write("maps/wood.png", "png bytes");
+    folder.write("cube.mtl",
+                 "newmtl Wood\nKd 0.5 0.25 0\nNs 250\nd 0.75\n"
+                 "map_Kd maps\\wood.png\nmap_d mask.png\n");
+    const std::string input =
+        folder.write("cube.obj",
+                     "mtllib cube.mtl\no Box\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+                     "usemtl Wood\nf 1 2 3 4\n");
+    const std::string output = (folder.path / "out/cube.y3d").string();
+    fs::create_directories(folder.path / "out");
+    ASSERT_EQ(convertCommand(input, output, {"--copy-textures", (folder.path / "out").string()}),
+              0);
+    EXPECT_TRUE(fs::exists(folder.path / "out/maps/wood.png"));
+    std::ifstream file(output, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    ASSERT_NE(scene, nullptr);
+    const SceneMaterial* wood = nullptr;
+    for (const auto& m : scene->materials)
+        if (m->name == "Wood") wood = m.get();
+    ASSERT_NE(wood, nullptr);
+    EXPECT_EQ(wood->layers[0].fileName, "maps/wood.png");
+    EXPECT_EQ(wood->layers[1].fileName, "mask.png");
+    EXPECT_FALSE(wood->layers[2].present);  // assimp drops OBJ's refl maps
+    EXPECT_NEAR(wood->transparency, 0.25f, 1e-6f);
+    EXPECT_NEAR(wood->shininess, 2.5f, 1e-6f);
+    const SceneMesh& box = *dynamic_cast<SceneMesh*>(scene->findNode("Box"));
+    EXPECT_EQ(box.vertices.size(), 4u);  // the quad's corners, not repeated
+    EXPECT_EQ(box.faceGroups.at(0).indices.size(), 6u);
+    ASSERT_NE(scene->findNode("Camera"), nullptr);  // added: the input has none
+}
+
+TEST(ObjConversion, MeshesBeyondSixteenBitIndicesAreSplit) {
+    std::string text = "o Big\n";
+    constexpr int kTriangles = 22000;  // 66000 distinct corners
+    for (int i = 0; i < 3 * kTriangles; ++i) text += "v " + std::to_string(i) + " 0 0\n";
+    for (int i = 0; i < kTriangles; ++i)
+        text += "f " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) + " " +
+                std::to_string(3 * i + 3) + "\n";
+    const auto scene = readBack(convertText(text, "obj", withoutCamera()));
+    ASSERT_NE(scene, nullptr);
+    ASSERT_EQ(scene->meshes.size(), 2u);
+    EXPECT_EQ(scene->meshes[0]->name, "Big");
+    EXPECT_EQ(scene->meshes[1]->name, "Big#2");
+    EXPECT_EQ(scene->meshes[1]->parent, scene->meshes[0]);
+    EXPECT_EQ(scene->meshes[0]->vertices.size(), 65535u);
+    EXPECT_EQ(scene->meshes[1]->vertices.size(), 66000u - 65535u);
+}
+
+TEST(ConversionRefusal, BadInputsLeaveNoOutput) {
+    Folder folder;
+    const std::string output = (folder.path / "out.y3d").string();
+    const std::string inputs[] = {
+        folder.write("noise.gltf", "{ this is not json"),
+        folder.write("empty.gltf",
+                     R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],)"
+                     R"("nodes":[{"name":"alone"}]})"),
+        folder.write("outside.obj", "mtllib m.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl A\nf 1 2 3\n"),
+    };
+    folder.write("m.mtl", "newmtl A\nmap_Kd ../../elsewhere.png\n");
+    for (const std::string& input : inputs) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(convertCommand(input, output), 1) << input;
+        EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr(input));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()),
+                  4);  // the inputs and the library only
+    }
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#include "assimp_reading.h"
+
+#include <assimp/config.h>
+#include <assimp/postprocess.h>
+
+namespace {
+
+constexpr unsigned kProcessing = aiProcess_Triangulate | aiProcess_SortByPType |
+                                 aiProcess_GenSmoothNormals | aiProcess_ValidateDataStructure |
+                                 aiProcess_LimitBoneWeights;
+
+const aiScene* checked(const Assimp::Importer& importer, const aiScene* scene, std::string& error) {
+    if (scene == nullptr) {
+        error = importer.GetErrorString();
+        if (error.empty()) error = "not a format assimp can read";
+    } else if ((scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
+        error = "the file is incomplete";
+        return nullptr;
+    }
+    return scene;
+}
+
+}  // namespace
+
+const aiScene* readWithAssimp(Assimp::Importer& importer, const std::string& path,
+                              std::string& error) {
+    return checked(importer, importer.ReadFile(path, kProcessing), error);
+}
+
+const aiScene* readWithAssimp(Assimp::Importer& importer, std::span<const std::uint8_t> bytes,
+                              const char* formatHint, std::string& error) {
+    return checked(importer,
+                   importer.ReadFileFromMemory(bytes.data(), bytes.size(), kProcessing, formatHint),
+                   error);
+}

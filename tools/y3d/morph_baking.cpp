@@ -1,0 +1,133 @@
+// Skinned meshes and meshes with morph targets become packed meshes whose
+// morph frames hold the deformed positions at every scene frame, in the
+// node's own space (the node still moves by its tracks). The player works
+// the normals out from the faces, all in one smoothing group.
+#include <algorithm>
+#include <cstring>
+
+#include "mesh_building.h"
+#include "mirroring.h"
+#include "scene_converter.h"
+
+namespace {
+
+bool deforms(const aiMesh& mesh) {
+    return mesh.mNumBones > 0 || mesh.mNumAnimMeshes > 0;
+}
+
+const aiMeshMorphAnim* morphChannel(const aiAnimation* animation, const aiNode& node,
+                                    const aiMesh& mesh) {
+    for (unsigned i = 0; animation != nullptr && i < animation->mNumMorphMeshChannels; ++i) {
+        const aiMeshMorphAnim* channel = animation->mMorphMeshChannels[i];
+        if (channel->mName == node.mName || channel->mName == mesh.mName) return channel;
+    }
+    return nullptr;
+}
+
+// Each target's weight at `time` (input ticks), keys interpolated linearly;
+// the mesh's own weights without keys.
+std::vector<float> morphWeights(const aiMesh& mesh, const aiMeshMorphAnim* channel, double time) {
+    std::vector<float> weights(mesh.mNumAnimMeshes);
+    for (unsigned k = 0; k < mesh.mNumAnimMeshes; ++k) weights[k] = mesh.mAnimMeshes[k]->mWeight;
+    if (channel == nullptr || channel->mNumKeys == 0) return weights;
+    const aiMeshMorphKey* keys = channel->mKeys;
+    unsigned i = 0;
+    while (i + 1 < channel->mNumKeys && keys[i + 1].mTime <= time) ++i;
+    const bool between = i + 1 < channel->mNumKeys && time > keys[i].mTime;
+    const double s = between ? (time - keys[i].mTime) / (keys[i + 1].mTime - keys[i].mTime) : 0;
+    std::fill(weights.begin(), weights.end(), 0.0f);
+    for (const auto& [key, share] :
+         {std::pair{&keys[i], 1 - s}, std::pair{&keys[std::min(i + 1, channel->mNumKeys - 1)], s}})
+        for (unsigned v = 0; v < key->mNumValuesAndWeights; ++v)
+            if (key->mValues[v] < weights.size())
+                weights[key->mValues[v]] += float(key->mWeights[v] * share);
+    return weights;
+}
+
+// Positions of the mesh at `seconds`, in the space of `node`.
+std::vector<aiVector3D> deformedPositions(const aiNode& root, const aiMesh& mesh,
+                                          const aiNode& node, const PoseSampler& poses,
+                                          const aiAnimation* animation, double seconds) {
+    std::vector<aiVector3D> p(mesh.mVertices, mesh.mVertices + mesh.mNumVertices);
+    const std::vector<float> weights =
+        morphWeights(mesh, morphChannel(animation, node, mesh), seconds * poses.ticksPerSecond());
+    for (unsigned k = 0; k < mesh.mNumAnimMeshes; ++k)
+        for (unsigned v = 0; v < mesh.mNumVertices && mesh.mAnimMeshes[k]->mVertices; ++v)
+            p[v] += (mesh.mAnimMeshes[k]->mVertices[v] - mesh.mVertices[v]) * weights[k];
+    if (mesh.mNumBones == 0) return p;
+    std::vector<aiVector3D> skinned(p.size());
+    std::vector<bool> weighted(p.size(), false);
+    aiMatrix4x4 toNode = poses.global(node, seconds);
+    toNode.Inverse();
+    for (unsigned b = 0; b < mesh.mNumBones; ++b) {
+        const aiBone& bone = *mesh.mBones[b];
+        const aiNode* boneNode = root.FindNode(bone.mName);
+        if (boneNode == nullptr) continue;
+        const aiMatrix4x4 m = toNode * poses.global(*boneNode, seconds) * bone.mOffsetMatrix;
+        for (unsigned w = 0; w < bone.mNumWeights; ++w) {
+            const aiVertexWeight& weight = bone.mWeights[w];
+            skinned[weight.mVertexId] += (m * p[weight.mVertexId]) * weight.mWeight;
+            weighted[weight.mVertexId] = true;
+        }
+    }
+    for (std::size_t v = 0; v < p.size(); ++v)
+        if (!weighted[v]) skinned[v] = p[v];  // no bone moves it
+    return skinned;
+}
+
+}  // namespace
+
+// False when the node's meshes do not deform, or are too large for one
+// packed mesh (they are then written still, with a warning).
+bool SceneConverter::writeMorphMesh(const PlannedNode& planned) {
+    const std::vector<unsigned> meshes = triangleMeshesOf(scene_, *planned.node);
+    if (std::none_of(meshes.begin(), meshes.end(),
+                     [&](unsigned i) { return deforms(*scene_.mMeshes[i]); }))
+        return false;
+    Y3dPackedMesh packed;
+    for (unsigned i : meshes) packed.vertexCount += scene_.mMeshes[i]->mNumVertices;
+    if (packed.vertexCount > kMaxMeshVertices) {
+        result_.warnings.push_back("mesh " + planned.name + " is too large to morph; left still");
+        return false;
+    }
+    const std::int32_t lastFrame = animation_ != nullptr ? length_ : 0;
+    for (std::int32_t frame = 0; frame <= lastFrame; ++frame) {
+        Y3dMorphFrame out{frame * SceneClock::kTicks, {}};
+        for (unsigned i : meshes)
+            for (const aiVector3D& p :
+                 deformedPositions(*scene_.mRootNode, *scene_.mMeshes[i], *planned.node, poses_,
+                                   animation_, double(frame) / clock_.framesPerSecond))
+                out.positions.push_back(mirroredPoint(p, options_.scale));
+        packed.frames.push_back(std::move(out));
+    }
+    std::uint16_t first = 0;
+    for (unsigned i : meshes) {
+        const aiMesh& mesh = *scene_.mMeshes[i];
+        for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
+            const SceneVertex vertex = sceneVertex(mesh, v, options_.scale);
+            packed.textureCoordinates.push_back({vertex.u, vertex.v});
+        }
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            const unsigned* c = mesh.mFaces[f].mIndices;
+            if (mesh.mFaces[f].mNumIndices != 3) continue;
+            // As for plain meshes: drawn (a, c, b), stored (c, a, b).
+            const Y3dTriangle face{std::uint16_t(first + c[2]), std::uint16_t(first + c[0]),
+                                   std::uint16_t(first + c[1])};
+            packed.faces.push_back(face);
+            packed.textureFaces.push_back(face);
+            packed.faceMaterials.push_back(std::uint16_t(mesh.mMaterialIndex));
+            packed.smoothingGroups.push_back(1);
+        }
+        first = std::uint16_t(first + mesh.mNumVertices);
+    }
+    beginPackedMesh(out_, packed);
+    writeHeader(planned.name, planned.id, planned.parentId, -1, planned.node);
+    writeTracks(planned.node);
+    out_.end();
+    ++result_.summary.meshNodes;
+    ++result_.summary.meshes;
+    ++result_.summary.morphMeshes;
+    result_.summary.vertices += packed.vertexCount;
+    result_.summary.triangles += packed.faces.size();
+    return true;
+}
