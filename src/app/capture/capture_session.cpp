@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,8 +10,8 @@
 #include "app/capture/golden_comparison.h"
 #include "app/capture/png_frames.h"
 #include "app/capture/video_file.h"
+#include "app/demo_steps.h"
 #include "app/startup.h"
-#include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
 #include "media/music_player.h"
 #include "media/music_render.h"
@@ -41,12 +40,6 @@ bool deliverFrame(IDirect3DDevice8* device, CapturedFrame frame, const FrameSink
     return delivered;
 }
 
-int frameCount(const CaptureOptions& options, float to) {
-    if (to < options.from) return 0;
-    // A small tolerance keeps T_to itself when it falls on a frame.
-    return int(std::floor((double(to) - options.from) * options.fps + 1e-6)) + 1;
-}
-
 struct CaptureRun {
     int frames = 0;         // frames every sink took
     bool complete = false;  // false after an interruption or a failed frame
@@ -56,14 +49,9 @@ struct CaptureRun {
 CaptureRun captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptions& options,
                          const FrameSinks& sinks) {
     const float to = options.to.value_or(app.endTime);
-    const int total = frameCount(options, to);
+    const int total = stepCount(options.from, to, options.fps);
     CaptureProgress progress(total, isatty(STDERR_FILENO) != 0);
-    // Application time 0 is the counter value at the restart. The timer's
-    // elapsed-time mark goes one tick back, so a frame at time 0 is not taken
-    // for a stopped clock.
-    const std::int64_t zero = clock.counter();
-    clock.setCounter(zero - 1);
-    frameTimer()(TIMER_GETELAPSEDTIME);
+    DemoSteps steps(clock);
     CaptureRun run{0, true};
     for (int k = 0; k < total && run.complete; ++k) {
         if (quitSignalled()) {
@@ -72,8 +60,7 @@ CaptureRun captureFrames(CaptureApp& app, ManualClock& clock, const CaptureOptio
             break;
         }
         const double demoTime = options.from + double(k) / options.fps;
-        clock.setCounter(zero +
-                         std::llround((demoTime - app.startTime) * double(clock.frequency())));
+        steps.moveTo(demoTime - app.startTime);
         if (FAILED(app.renderFrame())) break;  // the demo has ended
         run.complete = deliverFrame(app.device, CapturedFrame{k, demoTime}, sinks);
         if (run.complete) run.frames = k + 1;

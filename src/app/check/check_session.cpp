@@ -1,16 +1,14 @@
 #include "app/check/check_session.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "app/check/console_silence.h"
 #include "app/check/layer_activity.h"
 #include "app/check/problem_log.h"
 #include "app/demo_app.h"
+#include "app/demo_steps.h"
 #include "app/layer_table.h"
 #include "app/startup.h"
-#include "framework/frame_timer.h"
 #include "framework/manual_clock.h"
 #include "media/data_access.h"
 #include "platform/lua4/error_observer.h"
@@ -45,26 +43,14 @@ void watchArchive(ProblemLog& log) {
         log.report({ProblemKind::missingMember, "data.rar", "cannot be read: " + listing.error, 0});
 }
 
-int frameCount(float start, float end, int fps) {
-    if (!(end >= start)) return 0;
-    // A small tolerance keeps the end time itself when it falls on a frame;
-    // a demo that never ends is played for a day of demo time.
-    const double frames = std::floor((double(end) - start) * fps + 1e-6) + 1;
-    return int(std::min(frames, 86400.0 * fps));
-}
-
 // Renders every step from the start time to the end time.
 int playFrames(DemoApp& app, ManualClock& clock, int fps) {
-    const int total = frameCount(app.startTime, app.endTime, fps);
-    // Application time 0 is the counter at the restart; the elapsed-time
-    // mark goes one tick back so that time 0 is not taken for a stopped clock.
-    const std::int64_t zero = clock.counter();
-    clock.setCounter(zero - 1);
-    frameTimer()(TIMER_GETELAPSEDTIME);
+    // A demo that never ends is played for a day of demo time.
+    const int total = stepCount(app.startTime, app.endTime, fps);
+    DemoSteps steps(clock);
     int played = 0;
     for (; played < total && !quitSignalled(); ++played) {
-        const double elapsed = double(played) / fps;
-        clock.setCounter(zero + std::llround(elapsed * double(clock.frequency())));
+        steps.moveTo(double(played) / fps);
         if (FAILED(app.renderFrame())) break;  // the demo has ended
     }
     return played;
