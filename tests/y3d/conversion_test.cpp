@@ -172,6 +172,49 @@ TEST(GltfConversion, MorphTargetsAreBakedAtEverySceneFrame) {
     EXPECT_NEAR(blob.morphFrames[30].positions[1].z, -1, 1e-6f);
 }
 
+// A triangle moved to (1, 2, 3) and a spot light at (0, 0, 4) shining along
+// its local -z, in COLLADA's right-handed, Y-up space.
+const char* const spotCollada = R"(<?xml version="1.0" encoding="utf-8"?>
+<COLLADA xmlns="http://www.collada.org/2005/11/COLLADASchema" version="1.4.1">
+ <asset><unit meter="1" name="meter"/><up_axis>Y_UP</up_axis></asset>
+ <library_lights><light id="spot" name="spot"><technique_common><spot>
+  <color>1 0.5 0.25</color><constant_attenuation>1</constant_attenuation>
+  <linear_attenuation>0</linear_attenuation><quadratic_attenuation>0</quadratic_attenuation>
+  <falloff_angle>40</falloff_angle><falloff_exponent>1</falloff_exponent>
+ </spot></technique_common></light></library_lights>
+ <library_geometries><geometry id="tri" name="tri"><mesh>
+  <source id="pos"><float_array id="pos-array" count="9">0 0 0 1 0 0 0 1 0</float_array>
+   <technique_common><accessor source="#pos-array" count="3" stride="3">
+    <param name="X" type="float"/><param name="Y" type="float"/><param name="Z" type="float"/>
+   </accessor></technique_common></source>
+  <vertices id="vtx"><input semantic="POSITION" source="#pos"/></vertices>
+  <triangles count="1"><input semantic="VERTEX" source="#vtx" offset="0"/><p>0 1 2</p></triangles>
+ </mesh></geometry></library_geometries>
+ <library_visual_scenes><visual_scene id="scene">
+  <node id="tri-node" name="tri"><translate>1 2 3</translate><instance_geometry url="#tri"/></node>
+  <node id="lamp" name="lamp"><translate>0 0 4</translate><instance_light url="#spot"/></node>
+ </visual_scene></library_visual_scenes>
+ <scene><instance_visual_scene url="#scene"/></scene>
+</COLLADA>)";
+
+TEST(ColladaConversion, NodesAndSpotLightInTheSceneSpace) {
+    const auto scene = readBack(convertText(spotCollada, "dae"));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    ASSERT_NE(scene->findNode("tri-node"), nullptr);  // assimp names COLLADA nodes by id
+    expectNear(scene->findNode("tri-node")->position, {1, 2, -3});
+    auto* lamp = dynamic_cast<SceneLight*>(scene->findNode("lamp"));
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_EQ(lamp->kind, 1u);
+    EXPECT_NEAR(lamp->diffuse.g, 0.5f, 1e-6f);
+    EXPECT_NEAR(lamp->innerConeAngle, 40, 1e-3f);
+    EXPECT_GE(lamp->outerConeAngle, lamp->innerConeAngle);
+    const D3DLIGHT8 light = lamp->deviceLight();
+    expectNear({light.Position.x, light.Position.y, light.Position.z}, {0, 0, -4});
+    D3DXVECTOR3 direction{light.Direction.x, light.Direction.y, light.Direction.z};
+    expectNear(*D3DXVec3Normalize(&direction, &direction), {0, 0, 1});
+}
+
 struct Folder {
     fs::path path =
         fs::temp_directory_path() /
