@@ -85,6 +85,14 @@ setimagepos(19, emblem, 800, 100)
 setimagecolor(16, emblem, 255, 255, 255, 255)
 setimagecolor(19, emblem, 255, 255, 255, 0)
 
+-- A banner waving in the lower right corner over the images: a skinned
+-- glTF model (demo/models/banner.gltf) converted by tessal-y3d, its bones
+-- baked into a morphing mesh, seen through its own camera. It loops every
+-- four seconds; only the depth buffer is cleared, so the images stay behind.
+loady3d("banner.y3d")
+banner = layer(2, "banner.y3d", "BannerView", 30, 0, 0.5, 50)
+start(8, banner) stop(18, banner) clear(banner, 0, 1)
+
 -- The 3D scene (made by tessal-demo-scene): one 16-second loop, eight
 -- seconds through the camera "Orbit", then eight through "Flyby" 240 frames
 -- on. layer(2, scene, camera, frame rate, frame offset, near, far).
