@@ -19,24 +19,27 @@ std::string aimedAlong(D3DXVECTOR3 direction) {
     return ",\"rotation\":" + quaternion(turnBetween({0, 0, -1}, direction));
 }
 
-// Attribute and index accessors of one mesh, as a primitive.
+// Attribute and index accessors of one mesh, as a primitive. The accessors
+// are added one statement at a time: their numbers must not depend on the
+// order a compiler evaluates operands in.
 std::string primitive(GltfBuffer& buffer, const BannerMesh& mesh, int material) {
-    std::string out =
-        "{\"attributes\":{\"POSITION\":" +
-        std::to_string(buffer.addFloats(mesh.positions, "VEC3")) +
-        ",\"NORMAL\":" + std::to_string(buffer.addFloats(mesh.normals, "VEC3")) +
-        ",\"TEXCOORD_0\":" + std::to_string(buffer.addFloats(mesh.textureCoordinates, "VEC2"));
-    if (!mesh.joints.empty())
-        out += ",\"JOINTS_0\":" + std::to_string(buffer.addShorts(mesh.joints, "VEC4")) +
-               ",\"WEIGHTS_0\":" + std::to_string(buffer.addFloats(mesh.weights, "VEC4"));
-    return out + "},\"indices\":" + std::to_string(buffer.addShorts(mesh.indices, "SCALAR")) +
-           ",\"material\":" + std::to_string(material) + "}";
+    std::string out = "{\"attributes\":{\"POSITION\":";
+    out += std::to_string(buffer.addFloats(mesh.positions, "VEC3"));
+    out += ",\"NORMAL\":" + std::to_string(buffer.addFloats(mesh.normals, "VEC3"));
+    out += ",\"TEXCOORD_0\":" + std::to_string(buffer.addFloats(mesh.textureCoordinates, "VEC2"));
+    if (!mesh.joints.empty()) {
+        out += ",\"JOINTS_0\":" + std::to_string(buffer.addShorts(mesh.joints, "VEC4"));
+        out += ",\"WEIGHTS_0\":" + std::to_string(buffer.addFloats(mesh.weights, "VEC4"));
+    }
+    out += "},\"indices\":" + std::to_string(buffer.addShorts(mesh.indices, "SCALAR"));
+    return out + ",\"material\":" + std::to_string(material) + "}";
 }
 
 std::string meshes(GltfBuffer& buffer) {
-    return "\"meshes\":[{\"name\":\"Cloth\",\"primitives\":[" +
-           primitive(buffer, bannerCloth(), 0) + "]},\n {\"name\":\"Pole\",\"primitives\":[" +
-           primitive(buffer, bannerPole(), 1) + "]}]";
+    const std::string cloth = primitive(buffer, bannerCloth(), 0);
+    const std::string pole = primitive(buffer, bannerPole(), 1);
+    return "\"meshes\":[{\"name\":\"Cloth\",\"primitives\":[" + cloth +
+           "]},\n {\"name\":\"Pole\",\"primitives\":[" + pole + "]}]";
 }
 
 // Each bone's bind pose undone: bone k stands k units along x.
@@ -129,7 +132,10 @@ std::string buildBannerGltf() {
     const std::string scene = "\"scene\":0,\"scenes\":[{\"nodes\":[" + std::to_string(kMastNode) +
                               "," + std::to_string(kCameraNode) + "," + std::to_string(kSunNode) +
                               "," + std::to_string(kSkyNode) + "]}],\n";
-    const std::string parts = scene + meshes(buffer) + ",\n" + skins(buffer) + ",\n" +
-                              animations(buffer) + ",\n" + nodes() + ",\n";
+    // One statement each: every part adds accessors in turn.
+    std::string parts = scene + meshes(buffer) + ",\n";
+    parts += skins(buffer) + ",\n";
+    parts += animations(buffer) + ",\n";
+    parts += nodes() + ",\n";
     return kHead + parts + buffer.json() + "}\n";
 }
