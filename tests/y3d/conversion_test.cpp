@@ -277,6 +277,55 @@ TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
     ASSERT_NE(scene->findNode("Camera"), nullptr);  // added: the input has none
 }
 
+// A binary glTF: one triangle whose material's base colour map is a PNG
+// held in the file's own buffer.
+std::string triangleGlb(const std::string& png) {
+    const float positions[] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    std::string bin(reinterpret_cast<const char*>(positions), sizeof positions);
+    bin += png;
+    bin.resize((bin.size() + 3) / 4 * 4, '\0');
+    std::string json = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],
+"nodes":[{"name":"tri","mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0},"material":0}]}],
+"materials":[{"name":"Painted","pbrMetallicRoughness":{"baseColorTexture":{"index":0}}}],
+"textures":[{"source":0}],"images":[{"bufferView":1,"mimeType":"image/png"}],
+"buffers":[{"byteLength":)" +
+                       std::to_string(bin.size()) + R"(}],
+"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":)" +
+                       std::to_string(png.size()) + R"(}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]}]})";
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    auto word = [](std::uint32_t value) { return std::string(reinterpret_cast<char*>(&value), 4); };
+    return "glTF" + word(2) + word(std::uint32_t(12 + 8 + json.size() + 8 + bin.size())) +
+           word(std::uint32_t(json.size())) + "JSON" + json + word(std::uint32_t(bin.size())) +
+           std::string("BIN\0", 4) + bin;
+}
+
+TEST(GlbConversion, EmbeddedImagesAreCopiedAndNamed) {
+    std::ifstream fixture(fs::path(TESSAL_SOURCE_DIR) / "fuzz/corpus/decode_png/png_grey",
+                          std::ios::binary);
+    const std::string png{std::istreambuf_iterator<char>(fixture), {}};
+    ASSERT_FALSE(png.empty());
+    Folder folder;
+    const std::string input = folder.write("tri.glb", triangleGlb(png));
+    const std::string output = (folder.path / "out/painted.y3d").string();
+    fs::create_directories(folder.path / "out");
+    ASSERT_EQ(convertCommand(input, output, {"--copy-textures", (folder.path / "out").string()}),
+              0);
+    std::ifstream file(output, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    ASSERT_NE(scene, nullptr);
+    const SceneMaterial* painted = nullptr;
+    for (const auto& m : scene->materials)
+        if (m->name == "Painted") painted = m.get();
+    ASSERT_NE(painted, nullptr);
+    ASSERT_TRUE(painted->layers[0].present);
+    const fs::path copied = folder.path / "out" / painted->layers[0].fileName;
+    std::ifstream image(copied, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(image), {}), png) << copied;
+}
+
 TEST(ObjConversion, MeshesBeyondSixteenBitIndicesAreSplit) {
     std::string text = "o Big\n";
     constexpr int kTriangles = 22000;  // 66000 distinct corners
