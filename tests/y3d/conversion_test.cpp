@@ -246,9 +246,10 @@ int convertCommand(const std::string& input, const std::string& output,
 TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
     Folder folder;
     folder.write("maps/wood.png", "png bytes");
+    folder.write("maps/sky.png", "png bytes");
     folder.write("cube.mtl",
                  "newmtl Wood\nKd 0.5 0.25 0\nNs 250\nd 0.75\n"
-                 "map_Kd maps\\wood.png\nmap_d mask.png\n");
+                 "map_Kd maps\\wood.png\nmap_d mask.png\nrefl -type sphere maps/sky.png\n");
     const std::string input =
         folder.write("cube.obj",
                      "mtllib cube.mtl\no Box\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
@@ -258,6 +259,7 @@ TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
     ASSERT_EQ(convertCommand(input, output, {"--copy-textures", (folder.path / "out").string()}),
               0);
     EXPECT_TRUE(fs::exists(folder.path / "out/maps/wood.png"));
+    EXPECT_TRUE(fs::exists(folder.path / "out/maps/sky.png"));
     std::ifstream file(output, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
     auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
@@ -268,13 +270,62 @@ TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
     ASSERT_NE(wood, nullptr);
     EXPECT_EQ(wood->layers[0].fileName, "maps/wood.png");
     EXPECT_EQ(wood->layers[1].fileName, "mask.png");
-    EXPECT_FALSE(wood->layers[2].present);  // assimp drops OBJ's refl maps
+    EXPECT_EQ(wood->layers[2].fileName, "maps/sky.png");  // read past assimp
     EXPECT_NEAR(wood->transparency, 0.25f, 1e-6f);
     EXPECT_NEAR(wood->shininess, 2.5f, 1e-6f);
     const SceneMesh& box = *dynamic_cast<SceneMesh*>(scene->findNode("Box"));
     EXPECT_EQ(box.vertices.size(), 4u);  // the quad's corners, not repeated
     EXPECT_EQ(box.faceGroups.at(0).indices.size(), 6u);
     ASSERT_NE(scene->findNode("Camera"), nullptr);  // added: the input has none
+}
+
+// Two triangles moving from the origin to z = 10 over one second: an
+// unnamed node in a step, "spline" along a cubic spline whose tangents
+// lift it 2 units half way.
+std::string curvesGltf() {
+    const std::string data = base64({0, 0, 0, 1, 0, 0,  0, 1, 0,  // positions
+                                     0, 1,                        // key times
+                                     0, 0, 0, 0, 0, 10,           // stepped keys
+                                     0, 0, 0, 0, 0, 0,  0, 8, 0, 0, -8, 0, 0, 0, 10, 0, 0, 0},
+                                    {0, 1, 2});
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1]}],
+"nodes":[{"name":"spline","mesh":0},{"mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":4}]}],
+"animations":[{"channels":[{"sampler":0,"target":{"node":1,"path":"translation"}},
+ {"sampler":1,"target":{"node":0,"path":"translation"}}],
+ "samplers":[{"input":1,"output":2,"interpolation":"STEP"},
+  {"input":1,"output":3,"interpolation":"CUBICSPLINE"}]}],
+"buffers":[{"byteLength":146,"uri":"data:application/octet-stream;base64,)" +
+           data + R"("}],
+"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":8},
+ {"buffer":0,"byteOffset":44,"byteLength":24},{"buffer":0,"byteOffset":68,"byteLength":72},
+ {"buffer":0,"byteOffset":140,"byteLength":6}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},
+ {"bufferView":1,"componentType":5126,"count":2,"type":"SCALAR","min":[0],"max":[1]},
+ {"bufferView":2,"componentType":5126,"count":2,"type":"VEC3"},
+ {"bufferView":3,"componentType":5126,"count":6,"type":"VEC3"},
+ {"bufferView":4,"componentType":5123,"count":3,"type":"SCALAR"}]})";
+}
+
+TEST(GltfConversion, SteppedAndCubicCurvesPlayAsInTheInput) {
+    Folder folder;
+    const std::string output = (folder.path / "curves.y3d").string();
+    ASSERT_EQ(convertCommand(folder.write("curves.gltf", curvesGltf()), output), 0);
+    std::ifstream file(output, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    ASSERT_NE(scene, nullptr);
+    scene->prepareTracks();
+    SceneNode *stepped = scene->findNode("nodes[1]"), *spline = scene->findNode("spline");
+    ASSERT_TRUE(stepped != nullptr && spline != nullptr);
+    scene->update(2400);  // half a second
+    expectNear(stepped->position, {0, 0, 0});
+    expectNear(spline->position, {0, 2, -5});  // linear keys would give (0, 0, −5)
+    scene->update(4799);
+    expectNear(stepped->position, {0, 0, 0});
+    scene->update(4800);
+    expectNear(stepped->position, {0, 0, -10});
+    expectNear(spline->position, {0, 0, -10});
 }
 
 // A binary glTF: one triangle whose material's base colour map is a PNG

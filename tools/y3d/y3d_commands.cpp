@@ -8,11 +8,12 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
-#include "assimp_reading.h"
 #include "conversion_report.h"
+#include "input_supplements.h"
 #include "output_files.h"
 #include "platform/files/regular_file.h"
 #include "scene/scene_reader.h"
@@ -78,9 +79,10 @@ int runInfo(const Y3dToolOptions& options) {
 namespace {
 
 int convertInThisProcess(const Y3dToolOptions& options) {
-    Assimp::Importer importer;
     std::string error;
-    const aiScene* scene = readWithAssimp(importer, options.input, error);
+    std::vector<std::string> supplementWarnings;
+    const std::unique_ptr<aiScene> scene =
+        readInputScene(options.input, options.framesPerSecond, supplementWarnings, error);
     if (scene == nullptr) {
         std::fprintf(stderr, "tessal-y3d: %s: cannot be read: %s\n", options.input.c_str(),
                      error.c_str());
@@ -90,6 +92,8 @@ int convertInThisProcess(const Y3dToolOptions& options) {
                                        folderOf(options.input)};
     const std::string stem = std::filesystem::path(options.output).stem().string();
     ConversionResult result = convertScene(*scene, conversion, stem);
+    result.warnings.insert(result.warnings.begin(), supplementWarnings.begin(),
+                           supplementWarnings.end());
     if (!result.error.empty()) {
         std::fprintf(stderr, "tessal-y3d: %s: %s\n", options.input.c_str(), result.error.c_str());
         return 1;

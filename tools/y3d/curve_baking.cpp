@@ -1,0 +1,90 @@
+#include "curve_baking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "node_tracks.h"
+
+namespace {
+
+// About five hours at 60 frames per second.
+constexpr double kMostBakedFrames = 1 << 20;
+
+// For a step: each key, and the value held until one tick before the next.
+std::vector<double> stepTimes(const GltfCurve& curve, double tick) {
+    std::vector<double> times;
+    for (std::size_t i = 0; i < curve.times.size(); ++i) {
+        if (i > 0 && curve.times[i] - tick > curve.times[i - 1])
+            times.push_back(curve.times[i] - tick);
+        times.push_back(curve.times[i]);
+    }
+    return times;
+}
+
+std::vector<double> frameTimes(const GltfCurve& curve, double framesPerSecond) {
+    const double first = curve.times.front(), last = curve.times.back();
+    std::vector<double> times{first};
+    for (double frame = std::floor(first * framesPerSecond) + 1; frame / framesPerSecond < last;
+         ++frame)
+        times.push_back(frame / framesPerSecond);
+    if (last > first) times.push_back(last);
+    return times;
+}
+
+template <typename Key>
+void replaceKeys(Key*& keys, unsigned& count, const std::vector<Key>& baked) {
+    delete[] keys;
+    keys = new Key[baked.size()];
+    std::copy(baked.begin(), baked.end(), keys);
+    count = unsigned(baked.size());
+}
+
+void bakeInto(aiNodeAnim& channel, const GltfCurve& curve, double ticksPerSecond,
+              double framesPerSecond) {
+    std::vector<aiVectorKey> vectors;
+    std::vector<aiQuatKey> rotations;
+    for (const double seconds : bakedKeyTimes(curve, framesPerSecond)) {
+        const std::vector<float> v = curve.valueAt(seconds);
+        const double time = seconds * ticksPerSecond;
+        if (curve.path == CurvePath::Rotation)
+            rotations.push_back({time, aiQuaternion(v[3], v[0], v[1], v[2])});
+        else
+            vectors.push_back({time, aiVector3D(v[0], v[1], v[2])});
+    }
+    if (curve.path == CurvePath::Rotation)
+        replaceKeys(channel.mRotationKeys, channel.mNumRotationKeys, rotations);
+    else if (curve.path == CurvePath::Translation)
+        replaceKeys(channel.mPositionKeys, channel.mNumPositionKeys, vectors);
+    else
+        replaceKeys(channel.mScalingKeys, channel.mNumScalingKeys, vectors);
+}
+
+aiNodeAnim* channelFor(aiAnimation& animation, const std::string& nodeName) {
+    for (unsigned i = 0; i < animation.mNumChannels; ++i)
+        if (nodeName == animation.mChannels[i]->mNodeName.C_Str()) return animation.mChannels[i];
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<double> bakedKeyTimes(const GltfCurve& curve, double framesPerSecond) {
+    if (curve.shape == CurveShape::Step)
+        return stepTimes(curve, 1 / (SceneClock::kTicks * framesPerSecond));
+    return frameTimes(curve, framesPerSecond);
+}
+
+void bakeCurves(aiAnimation& animation, const std::vector<GltfCurve>& curves,
+                double framesPerSecond, std::vector<std::string>& warnings) {
+    const double ticksPerSecond = animation.mTicksPerSecond > 0 ? animation.mTicksPerSecond : 25;
+    for (const GltfCurve& curve : curves) {
+        aiNodeAnim* channel = channelFor(animation, curve.nodeName);
+        if (channel == nullptr) continue;
+        if (curve.shape == CurveShape::CubicSpline &&
+            (curve.times.back() - curve.times.front()) * framesPerSecond > kMostBakedFrames)
+            warnings.push_back("the cubic curve of '" + curve.nodeName +
+                               "' is too long to bake; played linearly");
+        else
+            bakeInto(*channel, curve, ticksPerSecond, framesPerSecond);
+    }
+}
