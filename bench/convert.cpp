@@ -16,6 +16,7 @@
 #include "assimp_reading.h"
 #include "bench_clock.h"
 #include "bench_goal.h"
+#include "input_supplements.h"
 #include "scene_conversion.h"
 
 namespace {
@@ -136,9 +137,9 @@ int main() {
         benchmark::DoNotOptimize(readWithAssimp(importer, path, error));
     });
     const double converting = medianSeconds(1, [&] {
-        Assimp::Importer importer;
         std::string error;
-        const aiScene* scene = readWithAssimp(importer, path, error);
+        std::vector<std::string> warnings;
+        const std::unique_ptr<aiScene> scene = readInputScene(path, 30, warnings, error);
         if (scene == nullptr) return;
         const ConversionResult result = convertScene(*scene, {}, "bench");
         triangles = result.summary.triangles;
