@@ -82,30 +82,54 @@ std::string nodes() {
            aimedAlong({0.6f, 0.3f, -0.7f}) + "}]";
 }
 
-// One rotation sampler per animated node, all keyed at the same times.
-std::string animations(GltfBuffer& buffer) {
+// The mast sways along a cubic spline through a few keys a loop, each with
+// the sway's own rate as its tangents; the converter samples it at every
+// frame.
+std::string mastSampler(GltfBuffer& buffer) {
+    std::vector<float> times, keys;
+    for (int key = 0; key <= kBannerMastKeysPerLoop; ++key) {
+        const double seconds = kBannerLoopSeconds * key / kBannerMastKeysPerLoop;
+        times.push_back(float(seconds));
+        const D3DXQUATERNION turn = bannerMastTurn(seconds), rate = bannerMastTurnRate(seconds);
+        for (const D3DXQUATERNION& q : {rate, turn, rate})
+            keys.insert(keys.end(), {q.x, q.y, q.z, q.w});
+    }
+    std::string out = "{\"input\":" + std::to_string(buffer.addFloats(times, "SCALAR"));
+    out += ",\"output\":" + std::to_string(buffer.addFloats(keys, "VEC4"));
+    return out + ",\"interpolation\":\"CUBICSPLINE\"}";
+}
+
+// The bones' samplers, keyed densely and played linearly.
+std::string boneSamplers(GltfBuffer& buffer) {
     const int keys = int(kBannerLoopSeconds * kBannerKeysPerSecond);
     std::vector<float> times;
-    std::vector<std::vector<float>> turns(kBannerBones + 1);
+    std::vector<std::vector<float>> turns(kBannerBones);
     for (int key = 0; key <= keys; ++key) {
         const double seconds = double(key) / kBannerKeysPerSecond;
         times.push_back(float(seconds));
-        const D3DXQUATERNION mast = bannerMastTurn(seconds);
-        turns[0].insert(turns[0].end(), {mast.x, mast.y, mast.z, mast.w});
         for (int bone = 0; bone < kBannerBones; ++bone) {
             const D3DXQUATERNION q = bannerBoneTurn(bone, seconds);
-            turns[bone + 1].insert(turns[bone + 1].end(), {q.x, q.y, q.z, q.w});
+            turns[std::size_t(bone)].insert(turns[std::size_t(bone)].end(), {q.x, q.y, q.z, q.w});
         }
     }
     const std::string input = std::to_string(buffer.addFloats(times, "SCALAR"));
-    std::string channels, samplers;
+    std::string samplers;
+    for (const std::vector<float>& bone : turns)
+        samplers += ",\n {\"input\":" + input +
+                    ",\"output\":" + std::to_string(buffer.addFloats(bone, "VEC4")) +
+                    ",\"interpolation\":\"LINEAR\"}";
+    return samplers;
+}
+
+// Sampler i turns the mast (i = 0) or bone i − 1.
+std::string animations(GltfBuffer& buffer) {
+    std::string samplers = mastSampler(buffer);
+    samplers += boneSamplers(buffer);
+    std::string channels;
     for (int i = 0; i <= kBannerBones; ++i) {
         const int node = i == 0 ? kMastNode : kFirstBoneNode + i - 1;
         channels += std::string(i ? ",\n " : "") + "{\"sampler\":" + std::to_string(i) +
                     ",\"target\":{\"node\":" + std::to_string(node) + ",\"path\":\"rotation\"}}";
-        samplers += std::string(i ? ",\n " : "") + "{\"input\":" + input +
-                    ",\"output\":" + std::to_string(buffer.addFloats(turns[i], "VEC4")) +
-                    ",\"interpolation\":\"LINEAR\"}";
     }
     return "\"animations\":[{\"name\":\"Wave\",\"channels\":[" + channels + "],\n\"samplers\":[" +
            samplers + "]}]";

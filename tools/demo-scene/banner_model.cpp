@@ -55,8 +55,17 @@ D3DXQUATERNION bannerBoneTurn(int bone, double seconds) {
     return both;
 }
 
+constexpr double kMastSway = 0.35;  // largest turn, radians
+
 D3DXQUATERNION bannerMastTurn(double seconds) {
-    return axisAngle({0, 1, 0}, 0.35f * float(std::sin(loopAngle(seconds))));
+    return axisAngle({0, 1, 0}, float(kMastSway * std::sin(loopAngle(seconds))));
+}
+
+// The turn is (0, sin(a/2), 0, cos(a/2)) for a = sway * sin(loop angle).
+D3DXQUATERNION bannerMastTurnRate(double seconds) {
+    const double angle = kMastSway * std::sin(loopAngle(seconds));
+    const double rate = kMastSway * std::cos(loopAngle(seconds)) * 2 * kPi / kBannerLoopSeconds;
+    return {0, float(std::cos(angle / 2) * rate / 2), 0, float(-std::sin(angle / 2) * rate / 2)};
 }
 
 int bannerClothVertex(int column, int row) {

@@ -22,6 +22,10 @@ constexpr int kBannerKeysPerSecond = 30;
 // loop; both return to their start at the end of it.
 D3DXQUATERNION bannerBoneTurn(int bone, double seconds);
 D3DXQUATERNION bannerMastTurn(double seconds);
+// How fast the mast's turn changes, per second, component by component:
+// the tangent of its cubic spline keys.
+D3DXQUATERNION bannerMastTurnRate(double seconds);
+constexpr int kBannerMastKeysPerLoop = 4;
 
 // Interleaved vertex data as glTF stores it. `joints` and `weights` (four
 // a vertex) are empty for a mesh without a skin.
