@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -213,6 +214,103 @@ TEST(ColladaConversion, NodesAndSpotLightInTheSceneSpace) {
     expectNear({light.Position.x, light.Position.y, light.Position.z}, {0, 0, -4});
     D3DXVECTOR3 direction{light.Direction.x, light.Direction.y, light.Direction.z};
     expectNear(*D3DXVec3Normalize(&direction, &direction), {0, 0, 1});
+}
+
+// An FBX 7.4 file, its GlobalSettings properties given: a quad "Plate" at
+// (100, 200, 300) painted with a coloured, textured material, a point
+// light "Lamp" at (0, 300, 0) and a camera "Cam" at (0, 0, 500) turned
+// 90° about y (an FBX camera looks along its x axis, so this one along −z).
+std::string plateFbx(const std::string& settings) {
+    return R"(; FBX 7.4.0 project file
+FBXHeaderExtension: { FBXHeaderVersion: 1003
+ FBXVersion: 7400 }
+GlobalSettings: { Version: 1000
+ Properties70: { )" +
+           settings + R"( } }
+Objects: {
+ Geometry: 100, "Geometry::quad", "Mesh" {
+  Vertices: *12 { a: 0,0,0,1,0,0,1,1,0,0,1,0 }
+  PolygonVertexIndex: *4 { a: 0,1,2,-4 }
+  LayerElementMaterial: 0 { MappingInformationType: "AllSame"
+   ReferenceInformationType: "IndexToDirect"
+   Materials: *1 { a: 0 } }
+  Layer: 0 { LayerElement: { Type: "LayerElementMaterial"
+   TypedIndex: 0 } } }
+ Model: 200, "Model::Plate", "Mesh" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",100,200,300 } }
+ Material: 300, "Material::Paint", "" { ShadingModel: "phong"
+  Properties70: { P: "DiffuseColor", "Color", "", "A",1,0.5,0.25 } }
+ Texture: 400, "Texture::wood", "" { FileName: "maps/wood.png"
+  RelativeFilename: "maps/wood.png" }
+ NodeAttribute: 500, "NodeAttribute::lamp", "Light" { Properties70: {
+  P: "LightType", "enum", "", "",0
+  P: "Color", "Color", "", "A",1,0.5,0.25
+  P: "Intensity", "Number", "", "A",100 } }
+ Model: 600, "Model::Lamp", "Light" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",0,300,0 } }
+ NodeAttribute: 700, "NodeAttribute::cam", "Camera" { Properties70: {
+  P: "FieldOfView", "FieldOfView", "", "A",60 } }
+ Model: 800, "Model::Cam", "Camera" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",0,0,500
+  P: "Lcl Rotation", "Lcl Rotation", "", "A",0,90,0 } }
+}
+Connections: {
+ C: "OO",200,0
+ C: "OO",100,200
+ C: "OO",300,200
+ C: "OP",400,300, "DiffuseColor"
+ C: "OO",600,0
+ C: "OO",500,600
+ C: "OO",800,0
+ C: "OO",700,800
+})";
+}
+
+TEST(FbxConversion, CentimetresByDefaultMeshMaterialLightAndCamera) {
+    const auto scene = readBack(convertText(plateFbx(""), "fbx"));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    const auto* plate = dynamic_cast<SceneMesh*>(scene->findNode("Plate"));
+    ASSERT_NE(plate, nullptr);
+    expectNear(plate->position, {1, 2, -3});  // metres, as a glTF file would give them
+    EXPECT_EQ(plate->vertices.size(), 4u);
+    float widest = 0;
+    for (const SceneVertex& v : plate->vertices) widest = std::max(widest, v.position.x);
+    EXPECT_NEAR(widest, 0.01f, 1e-6f);  // the quad, 1 cm wide
+    ASSERT_EQ(scene->materials.size(), 1u);
+    const SceneMaterial& paint = *scene->materials[0];
+    EXPECT_EQ(paint.name, "Paint");
+    EXPECT_NEAR(paint.diffuse.g, 0.5f, 1e-6f);
+    EXPECT_EQ(paint.layers[0].fileName, "maps/wood.png");
+    auto* lamp = dynamic_cast<SceneLight*>(scene->findNode("Lamp"));
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_EQ(lamp->kind, 0u);
+    EXPECT_NEAR(lamp->diffuse.b, 0.25f, 1e-6f);
+    expectNear(lamp->position, {0, 3, 0});
+    auto* cam = dynamic_cast<SceneCamera*>(scene->findNode("Cam"));
+    ASSERT_NE(cam, nullptr);
+    ASSERT_NE(cam->target, nullptr);
+    expectNear(cam->position, {0, 0, -5});
+    D3DXVECTOR3 view;
+    D3DXVec3Subtract(&view, &cam->target->position, &cam->position);
+    expectNear(*D3DXVec3Normalize(&view, &view), {0, 0, 1});  // towards the plate
+}
+
+TEST(FbxConversion, ZUpMetresFromTheGlobalSettingsComeOutUpright) {
+    const auto scene = readBack(convertText(plateFbx(R"(
+  P: "UpAxis", "int", "Integer", "",2
+  P: "UpAxisSign", "int", "Integer", "",1
+  P: "FrontAxis", "int", "Integer", "",1
+  P: "FrontAxisSign", "int", "Integer", "",-1
+  P: "CoordAxis", "int", "Integer", "",0
+  P: "CoordAxisSign", "int", "Integer", "",1
+  P: "UnitScaleFactor", "double", "Number", "",100)"),
+                                            "fbx", scaledBy(0.5f)));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    // File z is up: (x, y, z) is (x, z, −y) in right-handed Y-up, then mirrored.
+    expectNear(scene->findNode("Plate")->position, {50, 150, 100});
+    expectNear(scene->findNode("Lamp")->position, {0, 0, 150});
 }
 
 struct Folder {

@@ -1,6 +1,6 @@
 // Reading a modelling tool's file through assimp, with the processing the
 // conversion relies on: triangles only, points and lines set apart, smooth
-// normals where the file has none.
+// normals where the file has none, and an FBX file's axes turned Y-up.
 #pragma once
 
 #include <assimp/scene.h>
