@@ -1,10 +1,12 @@
 // `tessal-y3d convert` through assimp: glTF animation and hierarchy in the
-// scene's space and time base, cameras, materials with maps from OBJ and
-// MTL, meshes split at 16-bit indices, and inputs that must be refused.
+// scene's space and time base, cameras and lights, FBX units and axes, 3DS
+// turned upright, materials with maps from OBJ and MTL, meshes split at
+// 16-bit indices, and inputs that must be refused.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -311,6 +313,75 @@ TEST(FbxConversion, ZUpMetresFromTheGlobalSettingsComeOutUpright) {
     // File z is up: (x, y, z) is (x, z, −y) in right-handed Y-up, then mirrored.
     expectNear(scene->findNode("Plate")->position, {50, 150, 100});
     expectNear(scene->findNode("Lamp")->position, {0, 0, 150});
+}
+
+// A 3DS chunk: id, length including this six-byte header, body.
+std::string chunk3ds(std::uint16_t id, const std::string& body) {
+    const std::uint32_t length = std::uint32_t(6 + body.size());
+    return std::string(reinterpret_cast<const char*>(&id), 2) +
+           std::string(reinterpret_cast<const char*>(&length), 4) + body;
+}
+
+template <typename T>
+std::string bytesOf(std::initializer_list<T> values) {
+    return {reinterpret_cast<const char*>(values.begin()), values.size() * sizeof(T)};
+}
+
+// A 3DS file (Z-up): a triangle "Sail" standing in the plane y = 2, its
+// corners (1, 2, 0) (3, 2, 0) (1, 2, 2) counter-clockwise seen from −y,
+// painted with material "Red"; the keyframer's node header gives its name.
+std::string sail3ds() {
+    const std::string vertices =
+        chunk3ds(0x4110, bytesOf<std::uint16_t>({3}) + bytesOf<float>({1, 2, 0, 3, 2, 0, 1, 2, 2}));
+    const std::string faces = chunk3ds(
+        0x4120, bytesOf<std::uint16_t>({1, 0, 1, 2, 0}) +
+                    chunk3ds(0x4130, std::string("Red\0", 4) + bytesOf<std::uint16_t>({1, 0})));
+    const std::string object =
+        chunk3ds(0x4000, std::string("Sail\0", 5) + chunk3ds(0x4100, vertices + faces));
+    const std::string material =
+        chunk3ds(0xAFFF, chunk3ds(0xA000, std::string("Red\0", 4)) +
+                             chunk3ds(0xA020, chunk3ds(0x0011, std::string("\xff\x80\x00", 3))));
+    const std::string keyframer = chunk3ds(
+        0xB000, chunk3ds(0xB002, chunk3ds(0xB030, bytesOf<std::uint16_t>({0})) +
+                                     chunk3ds(0xB010, std::string("Sail\0", 5) +
+                                                          bytesOf<std::int16_t>({0, 0, -1}))));
+    return chunk3ds(0x4D4D, chunk3ds(0x3D3D, material + object) + keyframer);
+}
+
+// The world positions of the mesh's first triangle in its group's order.
+std::array<D3DXVECTOR3, 3> firstTriangle(const SceneMesh& mesh) {
+    std::array<D3DXVECTOR3, 3> corners;
+    for (int i = 0; i < 3; ++i)
+        D3DXVec3TransformCoord(
+            &corners[i], &mesh.vertices[mesh.faceGroups.at(0).indices[i]].position, &mesh.world);
+    return corners;
+}
+
+TEST(ThreeDsConversion, ZUpModelStandsUprightAndKeepsItsFront) {
+    const auto scene = readBack(convertText(sail3ds(), "3ds"));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    const auto* sail = dynamic_cast<SceneMesh*>(scene->findNode("Sail"));
+    ASSERT_NE(sail, nullptr);
+    ASSERT_EQ(sail->vertices.size(), 3u);
+    // (x, y, z) of the file is (x, z, −y) in right-handed Y-up, then mirrored:
+    // (x, z, y); the corner at file z = 2 is on top.
+    const std::array<D3DXVECTOR3, 3> p = firstTriangle(*sail);
+    for (const D3DXVECTOR3 corner : {D3DXVECTOR3{1, 0, 2}, {3, 0, 2}, {1, 2, 2}})
+        EXPECT_TRUE(std::any_of(p.begin(), p.end(),
+                                [&](const D3DXVECTOR3& q) {
+                                    D3DXVECTOR3 d;
+                                    return D3DXVec3Length(D3DXVec3Subtract(&d, &q, &corner)) <
+                                           1e-4f;
+                                }))
+            << corner.x << " " << corner.y << " " << corner.z;
+    // The front the file's front view saw (−y) faces the scene's viewers,
+    // who look along +z.
+    D3DXVECTOR3 e1, e2, n;
+    D3DXVec3Cross(&n, D3DXVec3Subtract(&e1, &p[1], &p[0]), D3DXVec3Subtract(&e2, &p[2], &p[1]));
+    expectNear(*D3DXVec3Normalize(&n, &n), {0, 0, -1});
+    ASSERT_EQ(scene->materials.size(), 1u);
+    EXPECT_NEAR(scene->materials[0]->diffuse.g, 128 / 255.0f, 1e-6f);
 }
 
 struct Folder {
