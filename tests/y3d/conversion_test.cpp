@@ -218,6 +218,45 @@ TEST(ColladaConversion, NodesAndSpotLightInTheSceneSpace) {
     expectNear(*D3DXVec3Normalize(&direction, &direction), {0, 0, 1});
 }
 
+// glTF lights: a spot at (0, 0, 4) turned 45° about y, shining along its
+// local −z, its cone edges 0.25 and 0.5 radians from its axis, and a point
+// light of colour (1, 0.5, 0.25) and intensity 2; a triangle to light.
+std::string lightsGltf() {
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1,2]}],
+"extensionsUsed":["KHR_lights_punctual"],"extensions":{"KHR_lights_punctual":{"lights":[
+ {"type":"spot","spot":{"innerConeAngle":0.25,"outerConeAngle":0.5}},
+ {"type":"point","color":[1,0.5,0.25],"intensity":2}]}},
+"nodes":[{"name":"Spot","translation":[0,0,4],"rotation":[0,0.38268343,0,0.92387953],
+  "extensions":{"KHR_lights_punctual":{"light":0}}},
+ {"name":"Bulb","extensions":{"KHR_lights_punctual":{"light":1}}},{"name":"tri","mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],
+"buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" +
+           base64({0, 0, 0, 1, 0, 0, 0, 1, 0}, {}) + R"("}],
+"bufferViews":[{"buffer":0,"byteLength":36}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]}]})";
+}
+
+TEST(GltfConversion, SpotConesAreWholeAnglesInDegrees) {
+    const auto scene = readBack(convertText(lightsGltf(), "gltf", withoutCamera()));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    auto* spot = dynamic_cast<SceneLight*>(scene->findNode("Spot"));
+    ASSERT_NE(spot, nullptr);
+    EXPECT_EQ(spot->kind, 1u);
+    EXPECT_NEAR(spot->innerConeAngle, 28.6479f, 1e-3f);  // 2 × 0.25 rad
+    EXPECT_NEAR(spot->outerConeAngle, 57.2958f, 1e-3f);
+    const D3DLIGHT8 light = spot->deviceLight();
+    expectNear({light.Position.x, light.Position.y, light.Position.z}, {0, 0, -4});
+    D3DXVECTOR3 direction{light.Direction.x, light.Direction.y, light.Direction.z};
+    // Local −z turned 45° about y is (−√½, 0, −√½); mirrored, z is positive.
+    expectNear(*D3DXVec3Normalize(&direction, &direction), {-std::sqrt(0.5f), 0, std::sqrt(0.5f)});
+    auto* bulb = dynamic_cast<SceneLight*>(scene->findNode("Bulb"));
+    ASSERT_NE(bulb, nullptr);
+    EXPECT_EQ(bulb->kind, 0u);
+    EXPECT_NEAR(bulb->diffuse.r, 2, 1e-6f);  // the colour times the intensity
+    EXPECT_NEAR(bulb->diffuse.b, 0.5f, 1e-6f);
+}
+
 // An FBX 7.4 file, its GlobalSettings properties given: a quad "Plate" at
 // (100, 200, 300) painted with a coloured, textured material, a point
 // light "Lamp" at (0, 300, 0) and a camera "Cam" at (0, 0, 500) turned

@@ -4,6 +4,7 @@
 #include <assimp/postprocess.h>
 
 #include "fbx_settings.h"
+#include "gltf_spot_cones.h"
 
 namespace {
 
@@ -11,8 +12,9 @@ constexpr unsigned kProcessing = aiProcess_Triangulate | aiProcess_SortByPType |
                                  aiProcess_GenSmoothNormals | aiProcess_ValidateDataStructure |
                                  aiProcess_LimitBoneWeights;
 
-// The scene belongs to the importer, which hands it out read-only; the
-// FBX axes are settled here, before anything else reads it.
+// The scene belongs to the importer, which hands it out read-only; what
+// its FBX and glTF importers leave unlike the others is settled here,
+// before anything else reads it.
 const aiScene* checked(const Assimp::Importer& importer, const aiScene* scene, std::string& error) {
     if (scene == nullptr) {
         error = importer.GetErrorString();
@@ -22,6 +24,7 @@ const aiScene* checked(const Assimp::Importer& importer, const aiScene* scene, s
         return nullptr;
     } else {
         turnFbxAxesToYUp(*const_cast<aiScene*>(scene));
+        widenGltfSpotCones(*const_cast<aiScene*>(scene));
     }
     return scene;
 }
