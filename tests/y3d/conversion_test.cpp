@@ -1,9 +1,12 @@
 // `tessal-y3d convert` through assimp: glTF animation and hierarchy in the
-// scene's space and time base, cameras, materials with maps from OBJ and
-// MTL, meshes split at 16-bit indices, and inputs that must be refused.
+// scene's space and time base, cameras and lights, FBX units and axes, 3DS
+// turned upright, materials with maps from OBJ and MTL, meshes split at
+// 16-bit indices, and inputs that must be refused.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -213,6 +216,211 @@ TEST(ColladaConversion, NodesAndSpotLightInTheSceneSpace) {
     expectNear({light.Position.x, light.Position.y, light.Position.z}, {0, 0, -4});
     D3DXVECTOR3 direction{light.Direction.x, light.Direction.y, light.Direction.z};
     expectNear(*D3DXVec3Normalize(&direction, &direction), {0, 0, 1});
+}
+
+// glTF lights: a spot at (0, 0, 4) turned 45° about y, shining along its
+// local −z, its cone edges 0.25 and 0.5 radians from its axis, and a point
+// light of colour (1, 0.5, 0.25) and intensity 2; a triangle to light.
+std::string lightsGltf() {
+    return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1,2]}],
+"extensionsUsed":["KHR_lights_punctual"],"extensions":{"KHR_lights_punctual":{"lights":[
+ {"type":"spot","spot":{"innerConeAngle":0.25,"outerConeAngle":0.5}},
+ {"type":"point","color":[1,0.5,0.25],"intensity":2}]}},
+"nodes":[{"name":"Spot","translation":[0,0,4],"rotation":[0,0.38268343,0,0.92387953],
+  "extensions":{"KHR_lights_punctual":{"light":0}}},
+ {"name":"Bulb","extensions":{"KHR_lights_punctual":{"light":1}}},{"name":"tri","mesh":0}],
+"meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],
+"buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" +
+           base64({0, 0, 0, 1, 0, 0, 0, 1, 0}, {}) + R"("}],
+"bufferViews":[{"buffer":0,"byteLength":36}],
+"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]}]})";
+}
+
+TEST(GltfConversion, SpotConesAreWholeAnglesInDegrees) {
+    const auto scene = readBack(convertText(lightsGltf(), "gltf", withoutCamera()));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    auto* spot = dynamic_cast<SceneLight*>(scene->findNode("Spot"));
+    ASSERT_NE(spot, nullptr);
+    EXPECT_EQ(spot->kind, 1u);
+    EXPECT_NEAR(spot->innerConeAngle, 28.6479f, 1e-3f);  // 2 × 0.25 rad
+    EXPECT_NEAR(spot->outerConeAngle, 57.2958f, 1e-3f);
+    const D3DLIGHT8 light = spot->deviceLight();
+    expectNear({light.Position.x, light.Position.y, light.Position.z}, {0, 0, -4});
+    D3DXVECTOR3 direction{light.Direction.x, light.Direction.y, light.Direction.z};
+    // Local −z turned 45° about y is (−√½, 0, −√½); mirrored, z is positive.
+    expectNear(*D3DXVec3Normalize(&direction, &direction), {-std::sqrt(0.5f), 0, std::sqrt(0.5f)});
+    auto* bulb = dynamic_cast<SceneLight*>(scene->findNode("Bulb"));
+    ASSERT_NE(bulb, nullptr);
+    EXPECT_EQ(bulb->kind, 0u);
+    EXPECT_NEAR(bulb->diffuse.r, 2, 1e-6f);  // the colour times the intensity
+    EXPECT_NEAR(bulb->diffuse.b, 0.5f, 1e-6f);
+}
+
+// An FBX 7.4 file, its GlobalSettings properties given: a quad "Plate" at
+// (100, 200, 300) painted with a coloured, textured material, a point
+// light "Lamp" at (0, 300, 0) and a camera "Cam" at (0, 0, 500) turned
+// 90° about y (an FBX camera looks along its x axis, so this one along −z).
+std::string plateFbx(const std::string& settings) {
+    return R"(; FBX 7.4.0 project file
+FBXHeaderExtension: { FBXHeaderVersion: 1003
+ FBXVersion: 7400 }
+GlobalSettings: { Version: 1000
+ Properties70: { )" +
+           settings + R"( } }
+Objects: {
+ Geometry: 100, "Geometry::quad", "Mesh" {
+  Vertices: *12 { a: 0,0,0,1,0,0,1,1,0,0,1,0 }
+  PolygonVertexIndex: *4 { a: 0,1,2,-4 }
+  LayerElementMaterial: 0 { MappingInformationType: "AllSame"
+   ReferenceInformationType: "IndexToDirect"
+   Materials: *1 { a: 0 } }
+  Layer: 0 { LayerElement: { Type: "LayerElementMaterial"
+   TypedIndex: 0 } } }
+ Model: 200, "Model::Plate", "Mesh" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",100,200,300 } }
+ Material: 300, "Material::Paint", "" { ShadingModel: "phong"
+  Properties70: { P: "DiffuseColor", "Color", "", "A",1,0.5,0.25 } }
+ Texture: 400, "Texture::wood", "" { FileName: "maps/wood.png"
+  RelativeFilename: "maps/wood.png" }
+ NodeAttribute: 500, "NodeAttribute::lamp", "Light" { Properties70: {
+  P: "LightType", "enum", "", "",0
+  P: "Color", "Color", "", "A",1,0.5,0.25
+  P: "Intensity", "Number", "", "A",100 } }
+ Model: 600, "Model::Lamp", "Light" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",0,300,0 } }
+ NodeAttribute: 700, "NodeAttribute::cam", "Camera" { Properties70: {
+  P: "FieldOfView", "FieldOfView", "", "A",60 } }
+ Model: 800, "Model::Cam", "Camera" { Properties70: {
+  P: "Lcl Translation", "Lcl Translation", "", "A",0,0,500
+  P: "Lcl Rotation", "Lcl Rotation", "", "A",0,90,0 } }
+}
+Connections: {
+ C: "OO",200,0
+ C: "OO",100,200
+ C: "OO",300,200
+ C: "OP",400,300, "DiffuseColor"
+ C: "OO",600,0
+ C: "OO",500,600
+ C: "OO",800,0
+ C: "OO",700,800
+})";
+}
+
+TEST(FbxConversion, CentimetresByDefaultMeshMaterialLightAndCamera) {
+    const auto scene = readBack(convertText(plateFbx(""), "fbx"));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    const auto* plate = dynamic_cast<SceneMesh*>(scene->findNode("Plate"));
+    ASSERT_NE(plate, nullptr);
+    expectNear(plate->position, {1, 2, -3});  // metres, as a glTF file would give them
+    EXPECT_EQ(plate->vertices.size(), 4u);
+    float widest = 0;
+    for (const SceneVertex& v : plate->vertices) widest = std::max(widest, v.position.x);
+    EXPECT_NEAR(widest, 0.01f, 1e-6f);  // the quad, 1 cm wide
+    ASSERT_EQ(scene->materials.size(), 1u);
+    const SceneMaterial& paint = *scene->materials[0];
+    EXPECT_EQ(paint.name, "Paint");
+    EXPECT_NEAR(paint.diffuse.g, 0.5f, 1e-6f);
+    EXPECT_EQ(paint.layers[0].fileName, "maps/wood.png");
+    auto* lamp = dynamic_cast<SceneLight*>(scene->findNode("Lamp"));
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_EQ(lamp->kind, 0u);
+    EXPECT_NEAR(lamp->diffuse.b, 0.25f, 1e-6f);
+    expectNear(lamp->position, {0, 3, 0});
+    auto* cam = dynamic_cast<SceneCamera*>(scene->findNode("Cam"));
+    ASSERT_NE(cam, nullptr);
+    ASSERT_NE(cam->target, nullptr);
+    expectNear(cam->position, {0, 0, -5});
+    D3DXVECTOR3 view;
+    D3DXVec3Subtract(&view, &cam->target->position, &cam->position);
+    expectNear(*D3DXVec3Normalize(&view, &view), {0, 0, 1});  // towards the plate
+}
+
+TEST(FbxConversion, ZUpMetresFromTheGlobalSettingsComeOutUpright) {
+    const auto scene = readBack(convertText(plateFbx(R"(
+  P: "UpAxis", "int", "Integer", "",2
+  P: "UpAxisSign", "int", "Integer", "",1
+  P: "FrontAxis", "int", "Integer", "",1
+  P: "FrontAxisSign", "int", "Integer", "",-1
+  P: "CoordAxis", "int", "Integer", "",0
+  P: "CoordAxisSign", "int", "Integer", "",1
+  P: "UnitScaleFactor", "double", "Number", "",100)"),
+                                            "fbx", scaledBy(0.5f)));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    // File z is up: (x, y, z) is (x, z, −y) in right-handed Y-up, then mirrored.
+    expectNear(scene->findNode("Plate")->position, {50, 150, 100});
+    expectNear(scene->findNode("Lamp")->position, {0, 0, 150});
+}
+
+// A 3DS chunk: id, length including this six-byte header, body.
+std::string chunk3ds(std::uint16_t id, const std::string& body) {
+    const std::uint32_t length = std::uint32_t(6 + body.size());
+    return std::string(reinterpret_cast<const char*>(&id), 2) +
+           std::string(reinterpret_cast<const char*>(&length), 4) + body;
+}
+
+template <typename T>
+std::string bytesOf(std::initializer_list<T> values) {
+    return {reinterpret_cast<const char*>(values.begin()), values.size() * sizeof(T)};
+}
+
+// A 3DS file (Z-up): a triangle "Sail" standing in the plane y = 2, its
+// corners (1, 2, 0) (3, 2, 0) (1, 2, 2) counter-clockwise seen from −y,
+// painted with material "Red"; the keyframer's node header gives its name.
+std::string sail3ds() {
+    const std::string vertices =
+        chunk3ds(0x4110, bytesOf<std::uint16_t>({3}) + bytesOf<float>({1, 2, 0, 3, 2, 0, 1, 2, 2}));
+    const std::string faces = chunk3ds(
+        0x4120, bytesOf<std::uint16_t>({1, 0, 1, 2, 0}) +
+                    chunk3ds(0x4130, std::string("Red\0", 4) + bytesOf<std::uint16_t>({1, 0})));
+    const std::string object =
+        chunk3ds(0x4000, std::string("Sail\0", 5) + chunk3ds(0x4100, vertices + faces));
+    const std::string material =
+        chunk3ds(0xAFFF, chunk3ds(0xA000, std::string("Red\0", 4)) +
+                             chunk3ds(0xA020, chunk3ds(0x0011, std::string("\xff\x80\x00", 3))));
+    const std::string keyframer = chunk3ds(
+        0xB000, chunk3ds(0xB002, chunk3ds(0xB030, bytesOf<std::uint16_t>({0})) +
+                                     chunk3ds(0xB010, std::string("Sail\0", 5) +
+                                                          bytesOf<std::int16_t>({0, 0, -1}))));
+    return chunk3ds(0x4D4D, chunk3ds(0x3D3D, material + object) + keyframer);
+}
+
+// The world positions of the mesh's first triangle in its group's order.
+std::array<D3DXVECTOR3, 3> firstTriangle(const SceneMesh& mesh) {
+    std::array<D3DXVECTOR3, 3> corners;
+    for (int i = 0; i < 3; ++i)
+        D3DXVec3TransformCoord(
+            &corners[i], &mesh.vertices[mesh.faceGroups.at(0).indices[i]].position, &mesh.world);
+    return corners;
+}
+
+TEST(ThreeDsConversion, ZUpModelStandsUprightAndKeepsItsFront) {
+    const auto scene = readBack(convertText(sail3ds(), "3ds"));
+    ASSERT_NE(scene, nullptr);
+    scene->update(0);
+    const auto* sail = dynamic_cast<SceneMesh*>(scene->findNode("Sail"));
+    ASSERT_NE(sail, nullptr);
+    ASSERT_EQ(sail->vertices.size(), 3u);
+    // (x, y, z) of the file is (x, z, −y) in right-handed Y-up, then mirrored:
+    // (x, z, y); the corner at file z = 2 is on top.
+    const std::array<D3DXVECTOR3, 3> p = firstTriangle(*sail);
+    for (const D3DXVECTOR3 corner : {D3DXVECTOR3{1, 0, 2}, {3, 0, 2}, {1, 2, 2}})
+        EXPECT_TRUE(std::any_of(p.begin(), p.end(),
+                                [&](const D3DXVECTOR3& q) {
+                                    D3DXVECTOR3 d;
+                                    return D3DXVec3Length(D3DXVec3Subtract(&d, &q, &corner)) <
+                                           1e-4f;
+                                }))
+            << corner.x << " " << corner.y << " " << corner.z;
+    // The front the file's front view saw (−y) faces the scene's viewers,
+    // who look along +z.
+    D3DXVECTOR3 e1, e2, n;
+    D3DXVec3Cross(&n, D3DXVec3Subtract(&e1, &p[1], &p[0]), D3DXVec3Subtract(&e2, &p[2], &p[1]));
+    expectNear(*D3DXVec3Normalize(&n, &n), {0, 0, -1});
+    ASSERT_EQ(scene->materials.size(), 1u);
+    EXPECT_NEAR(scene->materials[0]->diffuse.g, 128 / 255.0f, 1e-6f);
 }
 
 struct Folder {

@@ -3,12 +3,18 @@
 #include <assimp/config.h>
 #include <assimp/postprocess.h>
 
+#include "fbx_settings.h"
+#include "gltf_spot_cones.h"
+
 namespace {
 
 constexpr unsigned kProcessing = aiProcess_Triangulate | aiProcess_SortByPType |
                                  aiProcess_GenSmoothNormals | aiProcess_ValidateDataStructure |
                                  aiProcess_LimitBoneWeights;
 
+// The scene belongs to the importer, which hands it out read-only; what
+// its FBX and glTF importers leave unlike the others is settled here,
+// before anything else reads it.
 const aiScene* checked(const Assimp::Importer& importer, const aiScene* scene, std::string& error) {
     if (scene == nullptr) {
         error = importer.GetErrorString();
@@ -16,6 +22,9 @@ const aiScene* checked(const Assimp::Importer& importer, const aiScene* scene, s
     } else if ((scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0) {
         error = "the file is incomplete";
         return nullptr;
+    } else {
+        turnFbxAxesToYUp(*const_cast<aiScene*>(scene));
+        widenGltfSpotCones(*const_cast<aiScene*>(scene));
     }
     return scene;
 }

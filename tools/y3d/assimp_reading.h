@@ -1,6 +1,7 @@
 // Reading a modelling tool's file through assimp, with the processing the
 // conversion relies on: triangles only, points and lines set apart, smooth
-// normals where the file has none.
+// normals where the file has none, an FBX file's axes turned Y-up and a glTF
+// file's spot cones made whole.
 #pragma once
 
 #include <assimp/scene.h>

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "fbx_settings.h"
 #include "mesh_building.h"
 #include "mirroring.h"
 #include "scene_converter.h"
@@ -109,5 +110,7 @@ ConversionResult SceneConverter::convert() {
 
 ConversionResult convertScene(const aiScene& scene, const ConversionOptions& options,
                               const std::string& embeddedStem) {
-    return SceneConverter(scene, options, embeddedStem).convert();
+    ConversionOptions inMetres = options;  // an FBX file's centimetres, say
+    inMetres.scale *= metresPerInputUnit(scene);
+    return SceneConverter(scene, inMetres, embeddedStem).convert();
 }

@@ -1,17 +1,12 @@
 #include "y3d_commands.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "contained_run.h"
 #include "conversion_report.h"
 #include "input_supplements.h"
 #include "output_files.h"
@@ -107,26 +102,15 @@ int convertInThisProcess(const Y3dToolOptions& options) {
 
 // The conversion in a child process: assimp's importers can crash on a
 // damaged file, and a crash there must end as one message, not as the
-// tool's own crash. Nothing is written before the input has been read.
-constexpr rlim_t importerSeconds = 120;
+// tool's own crash; some damaged files send an importer round a loop for
+// ever. Nothing is written before the input has been read.
+constexpr unsigned importerSeconds = 120;
 
 int convertInChild(const Y3dToolOptions& options) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child < 0) return convertInThisProcess(options);
-    if (child == 0) {
-        // Some damaged files send an importer round a loop for ever.
-        const rlimit cpu{importerSeconds, importerSeconds + 1};
-        ::setrlimit(RLIMIT_CPU, &cpu);
-        const int code = convertInThisProcess(options);
-        std::fflush(nullptr);
-        ::_exit(code);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
+    const ContainedEnd end =
+        runContained([&options] { return convertInThisProcess(options); }, importerSeconds);
+    if (end.how == ContainedEnd::How::Exited) return end.code;
+    if (end.how == ContainedEnd::How::OutOfTime) {
         std::fprintf(stderr,
                      "tessal-y3d: %s: the importer did not finish reading it in %d s of "
                      "processor time; nothing written\n",
@@ -135,7 +119,7 @@ int convertInChild(const Y3dToolOptions& options) {
     }
     std::fprintf(stderr,
                  "tessal-y3d: %s: the importer crashed reading it (signal %d); nothing written\n",
-                 options.input.c_str(), WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+                 options.input.c_str(), end.code);
     return 1;
 }
 
