@@ -437,6 +437,15 @@ struct Folder {
     }
 };
 
+// A scene the command wrote, ready to play; null when it cannot be read.
+std::unique_ptr<Scene> readSceneFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    if (scene) scene->prepareTracks();
+    return scene;
+}
+
 int convertCommand(const std::string& input, const std::string& output,
                    const std::vector<std::string>& extra = {}) {
     std::vector<std::string> words = {"tessal-y3d", "convert"};
@@ -468,9 +477,7 @@ TEST(ObjConversion, MaterialsMapsAndCopiedTextures) {
               0);
     EXPECT_TRUE(fs::exists(folder.path / "out/maps/wood.png"));
     EXPECT_TRUE(fs::exists(folder.path / "out/maps/sky.png"));
-    std::ifstream file(output, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
-    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    auto scene = readSceneFile(output);
     ASSERT_NE(scene, nullptr);
     const SceneMaterial* wood = nullptr;
     for (const auto& m : scene->materials)
@@ -519,11 +526,8 @@ TEST(GltfConversion, SteppedAndCubicCurvesPlayAsInTheInput) {
     Folder folder;
     const std::string output = (folder.path / "curves.y3d").string();
     ASSERT_EQ(convertCommand(folder.write("curves.gltf", curvesGltf()), output), 0);
-    std::ifstream file(output, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
-    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    auto scene = readSceneFile(output);
     ASSERT_NE(scene, nullptr);
-    scene->prepareTracks();
     SceneNode *stepped = scene->findNode("nodes[1]"), *spline = scene->findNode("spline");
     ASSERT_TRUE(stepped != nullptr && spline != nullptr);
     scene->update(2400);  // half a second
@@ -571,9 +575,7 @@ TEST(GlbConversion, EmbeddedImagesAreCopiedAndNamed) {
     fs::create_directories(folder.path / "out");
     ASSERT_EQ(convertCommand(input, output, {"--copy-textures", (folder.path / "out").string()}),
               0);
-    std::ifstream file(output, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
-    auto scene = readScene(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    auto scene = readSceneFile(output);
     ASSERT_NE(scene, nullptr);
     const SceneMaterial* painted = nullptr;
     for (const auto& m : scene->materials)
