@@ -1,0 +1,159 @@
+// Scenes built by hand as assimp may hand them over after its validation
+// (which only warns about key times out of order, and lets keys, morph
+// frames and format hints through as the input has them): each converts to
+// a scene our reader takes, and means what the input meant.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "scene/packed_mesh.h"
+#include "scene/scene_reader.h"
+#include "scene_conversion.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+// `count` separate triangles, flagged as triangles only.
+aiMesh* triangles(unsigned count) {
+    auto* mesh = new aiMesh;
+    mesh->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
+    mesh->mNumVertices = 3 * count;
+    mesh->mVertices = new aiVector3D[mesh->mNumVertices];
+    mesh->mNumFaces = count;
+    mesh->mFaces = new aiFace[count];
+    for (unsigned f = 0; f < count; ++f) {
+        mesh->mVertices[3 * f] = {float(f), 0, 0};
+        mesh->mVertices[3 * f + 1] = {float(f) + 1, 0, 0};
+        mesh->mVertices[3 * f + 2] = {float(f), 1, 0};
+        mesh->mFaces[f].mNumIndices = 3;
+        mesh->mFaces[f].mIndices = new unsigned[3]{3 * f, 3 * f + 1, 3 * f + 2};
+    }
+    return mesh;
+}
+
+aiNode* child(aiNode& parent, const char* name, std::vector<unsigned> meshes) {
+    auto* node = new aiNode(name);
+    node->mParent = &parent;
+    node->mNumMeshes = unsigned(meshes.size());
+    node->mMeshes = new unsigned[meshes.size()];
+    std::copy(meshes.begin(), meshes.end(), node->mMeshes);
+    aiNode** children = new aiNode*[parent.mNumChildren + 1];
+    std::copy_n(parent.mChildren, parent.mNumChildren, children);
+    children[parent.mNumChildren++] = node;
+    delete[] parent.mChildren;
+    parent.mChildren = children;
+    return node;
+}
+
+template <typename T>
+T** pointers(std::initializer_list<T*> items) {
+    T** out = new T*[items.size()];
+    std::copy(items.begin(), items.end(), out);
+    return out;
+}
+
+// A root "root" over the meshes' nodes, with one plain material.
+std::unique_ptr<aiScene> sceneOf(std::initializer_list<aiMesh*> meshes) {
+    auto scene = std::make_unique<aiScene>();
+    scene->mRootNode = new aiNode("root");
+    scene->mNumMeshes = unsigned(meshes.size());
+    scene->mMeshes = pointers(meshes);
+    scene->mNumMaterials = 1;
+    scene->mMaterials = pointers<aiMaterial>({new aiMaterial});
+    return scene;
+}
+
+// One node channel, or one morph channel, at one tick per second.
+aiAnimation* animationOf(aiNodeAnim* channel, aiMeshMorphAnim* morph = nullptr) {
+    auto* animation = new aiAnimation;
+    animation->mTicksPerSecond = 1;
+    if (channel != nullptr) {
+        animation->mNumChannels = 1;
+        animation->mChannels = pointers<aiNodeAnim>({channel});
+    }
+    if (morph != nullptr) {
+        animation->mNumMorphMeshChannels = 1;
+        animation->mMorphMeshChannels = pointers<aiMeshMorphAnim>({morph});
+    }
+    return animation;
+}
+
+std::unique_ptr<Scene> readBack(const ConversionResult& result) {
+    EXPECT_EQ(result.error, "");
+    auto scene = readScene(result.bytes.data(), result.bytes.size());
+    if (scene) scene->prepareTracks();
+    return scene;
+}
+
+ConversionOptions withoutViewers() {
+    ConversionOptions options;
+    options.addCamera = false;
+    return options;
+}
+
+TEST(HandBuiltConversion, KeysOutOfTimeOrderOrWithoutATimeAreSortedOrLeftOut) {
+    auto scene = sceneOf({triangles(1)});
+    child(*scene->mRootNode, "arm", {0});
+    const float half = std::sqrt(0.5f);
+    auto* channel = new aiNodeAnim;
+    channel->mNodeName = "arm";
+    const double noTime = std::numeric_limits<double>::quiet_NaN();
+    channel->mNumPositionKeys = 3;
+    channel->mPositionKeys =
+        new aiVectorKey[3]{{0, {0, 0, 0}}, {1, {0, 0, 10}}, {noTime, {5, 5, 5}}};
+    channel->mNumRotationKeys = 2;  // 90° about y at 1 s, none at 0 s
+    channel->mRotationKeys =
+        new aiQuatKey[2]{{1, aiQuaternion(half, 0, half, 0)}, {0, aiQuaternion()}};
+    scene->mNumAnimations = 1;
+    scene->mAnimations = pointers({animationOf(channel)});
+    const auto read = readBack(convertScene(*scene, withoutViewers(), "out"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->length, 30);
+    SceneNode* arm = read->findNode("arm");
+    ASSERT_NE(arm, nullptr);
+    read->update(0);
+    EXPECT_NEAR(arm->position.x, 0, 1e-5f);
+    EXPECT_NEAR(std::fabs(arm->rotation.w), 1, 1e-5f);
+    read->update(4800);
+    EXPECT_NEAR(arm->position.z, -10, 1e-5f);
+    EXPECT_NEAR(std::fabs(arm->rotation.y), half, 1e-5f);
+}
+
+TEST(HandBuiltConversion, KeysFarInTheFutureEndTheSceneAfterAnHour) {
+    auto scene = sceneOf({triangles(1)});
+    child(*scene->mRootNode, "arm", {0});
+    auto* channel = new aiNodeAnim;
+    channel->mNodeName = "arm";
+    channel->mNumPositionKeys = 2;
+    channel->mPositionKeys = new aiVectorKey[2]{{0, {0, 0, 0}}, {1e30, {1, 0, 0}}};
+    scene->mNumAnimations = 1;
+    scene->mAnimations = pointers({animationOf(channel)});
+    const ConversionResult result = convertScene(*scene, withoutViewers(), "out");
+    EXPECT_THAT(result.warnings, Contains(HasSubstr("animation cut")));
+    const auto read = readBack(result);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->length, 3600 * 30);
+}
+
+TEST(HandBuiltConversion, EmbeddedImageHintThatIsNoExtensionIsNotUsedAsOne) {
+    auto scene = sceneOf({triangles(1)});
+    child(*scene->mRootNode, "tri", {0});
+    auto* image = new aiTexture;
+    image->mWidth = 4;
+    image->pcData = new aiTexel[1]();
+    std::strcpy(image->achFormatHint, "/../../x");
+    scene->mNumTextures = 1;
+    scene->mTextures = pointers({image});
+    const aiString path("*0");
+    scene->mMaterials[0]->AddProperty(&path, AI_MATKEY_TEXTURE_DIFFUSE(0));
+    const ConversionResult result = convertScene(*scene, withoutViewers(), "out");
+    ASSERT_EQ(result.textures.size(), 1u);
+    EXPECT_EQ(result.textures[0].sceneName, "out-0.raw");
+}
+
+}  // namespace
