@@ -140,6 +140,33 @@ TEST(HandBuiltConversion, KeysFarInTheFutureEndTheSceneAfterAnHour) {
     EXPECT_EQ(read->length, 3600 * 30);
 }
 
+// Ten minutes of a morph target at 30 frames per second would be 18001
+// frames of 900 vertices and 300 faces: far more than a packed mesh may hold.
+TEST(HandBuiltConversion, LongMorphAnimationIsBakedAtFewerFramesTheReaderTakes) {
+    aiMesh* mesh = triangles(300);
+    mesh->mNumAnimMeshes = 1;
+    mesh->mAnimMeshes = pointers({new aiAnimMesh});
+    mesh->mAnimMeshes[0]->mNumVertices = mesh->mNumVertices;
+    mesh->mAnimMeshes[0]->mVertices = new aiVector3D[mesh->mNumVertices];
+    auto scene = sceneOf({mesh});
+    child(*scene->mRootNode, "blob", {0});
+    auto* morph = new aiMeshMorphAnim;
+    morph->mName = "blob";
+    morph->mNumKeys = 1;
+    morph->mKeys = new aiMeshMorphKey[1];
+    morph->mKeys[0].mTime = 600;
+    scene->mNumAnimations = 1;
+    scene->mAnimations = pointers({animationOf(nullptr, morph)});
+    const ConversionResult result = convertScene(*scene, withoutViewers(), "out");
+    EXPECT_THAT(result.warnings, Contains(HasSubstr("blob baked at")));
+    const auto read = readBack(result);
+    ASSERT_NE(read, nullptr);
+    const auto& blob = dynamic_cast<const SceneMesh&>(*read->findNode("blob"));
+    ASSERT_TRUE(blob.isMorph);
+    EXPECT_LE(blob.morphFrames.size() * 1800, PackedMesh::kMaxFrameEntries);
+    EXPECT_EQ(blob.morphFrames.back().time, 18000 * 160);
+}
+
 TEST(HandBuiltConversion, EmbeddedImageHintThatIsNoExtensionIsNotUsedAsOne) {
     auto scene = sceneOf({triangles(1)});
     child(*scene->mRootNode, "tri", {0});

@@ -104,6 +104,7 @@ ConversionResult SceneConverter::convert() {
     }
     result_.textures = std::move(materials.textures);
     const NodePlan plan = planNodes(scene_, poses_, names_, nextId_);
+    shareMorphBudget(plan);
     if (plan.unsupportedLights > 0)
         result_.warnings.push_back(std::to_string(plan.unsupportedLights) +
                                    " lights of an unsupported kind left out");

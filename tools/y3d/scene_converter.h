@@ -34,7 +34,11 @@ class SceneConverter {
                      float distance);
     float rollAt(const PlannedNode& planned, double seconds) const;
     void writeAddedViewers();
+    bool deformsAny(const aiNode& node) const;
+    void shareMorphBudget(const NodePlan& plan);
     bool writeMorphMesh(const PlannedNode& planned);
+    void bakeMorphFrames(const PlannedNode& planned, const std::vector<unsigned>& meshes,
+                         Y3dPackedMesh& packed);
 
     const aiScene& scene_;
     const ConversionOptions& options_;
@@ -44,6 +48,7 @@ class SceneConverter {
     PoseSampler poses_{scene_, nullptr};
     SceneClock clock_;
     std::int32_t length_ = 1;
+    std::uint64_t morphBudget_ = 0;  // frames × vertex slots per morphing mesh
     UniqueNames names_;
     std::int32_t nextId_ = 1;
     Y3dWriter out_;
