@@ -167,6 +167,22 @@ TEST(HandBuiltConversion, LongMorphAnimationIsBakedAtFewerFramesTheReaderTakes) 
     EXPECT_EQ(blob.morphFrames.back().time, 18000 * 160);
 }
 
+// Flagged as holding triangles, but holding only a point: a node with
+// nothing to draw, kept as a dummy for the mesh below it.
+TEST(HandBuiltConversion, MeshFlaggedWithTrianglesItLacksLeavesAParentForItsChildren) {
+    aiMesh* dots = triangles(1);
+    dots->mPrimitiveTypes |= aiPrimitiveType_POINT;
+    dots->mFaces[0].mNumIndices = 1;
+    auto scene = sceneOf({dots, triangles(1)});
+    aiNode* holder = child(*scene->mRootNode, "dots", {0});
+    child(*holder, "tri", {1});
+    const auto read = readBack(convertScene(*scene, withoutViewers(), "out"));
+    ASSERT_NE(read, nullptr);
+    ASSERT_NE(read->findNode("dots"), nullptr);
+    ASSERT_NE(read->findNode("tri"), nullptr);
+    EXPECT_EQ(read->findNode("tri")->parent, read->findNode("dots"));
+}
+
 TEST(HandBuiltConversion, EmbeddedImageHintThatIsNoExtensionIsNotUsedAsOne) {
     auto scene = sceneOf({triangles(1)});
     child(*scene->mRootNode, "tri", {0});

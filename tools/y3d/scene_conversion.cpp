@@ -6,6 +6,7 @@
 #include "animation_cleaning.h"
 #include "mesh_building.h"
 #include "mirroring.h"
+#include "node_plan.h"
 #include "scene_converter.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr double kLongestSeconds = 3600;
 std::size_t pointAndLineMeshes(const aiScene& scene) {
     std::size_t count = 0;
     for (unsigned i = 0; i < scene.mNumMeshes; ++i)
-        if ((scene.mMeshes[i]->mPrimitiveTypes & aiPrimitiveType_TRIANGLE) == 0) ++count;
+        if (!holdsTriangles(*scene.mMeshes[i])) ++count;
     return count;
 }
 
