@@ -199,4 +199,30 @@ TEST(HandBuiltConversion, EmbeddedImageHintThatIsNoExtensionIsNotUsedAsOne) {
     EXPECT_EQ(result.textures[0].sceneName, "out-0.raw");
 }
 
+// A strip of 22000 vertices, each in three of its faces, morphing: texture
+// coordinates that are no number must not split every shared vertex (the
+// reader would then need 66000 of them).
+TEST(HandBuiltConversion, MorphingMeshWithTextureCoordinatesThatAreNoNumber) {
+    aiMesh* mesh = triangles(1);
+    delete[] mesh->mVertices;
+    delete[] mesh->mFaces;
+    mesh->mNumVertices = mesh->mNumFaces = 22000;
+    mesh->mVertices = new aiVector3D[22000];
+    mesh->mTextureCoords[0] = new aiVector3D[22000];
+    mesh->mFaces = new aiFace[22000];
+    for (unsigned i = 0; i < 22000; ++i) {
+        mesh->mVertices[i] = {float(i % 2), float(i), 0};
+        mesh->mTextureCoords[0][i].x = std::numeric_limits<float>::quiet_NaN();
+        mesh->mFaces[i].mNumIndices = 3;
+        mesh->mFaces[i].mIndices = new unsigned[3]{i, (i + 1) % 22000, (i + 2) % 22000};
+    }
+    mesh->mNumAnimMeshes = 1;
+    mesh->mAnimMeshes = pointers({new aiAnimMesh});
+    auto scene = sceneOf({mesh});
+    child(*scene->mRootNode, "strip", {0});
+    const auto read = readBack(convertScene(*scene, withoutViewers(), "out"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(dynamic_cast<const SceneMesh&>(*read->findNode("strip")).isMorph);
+}
+
 }  // namespace

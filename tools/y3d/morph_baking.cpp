@@ -3,6 +3,7 @@
 // node's own space (the node still moves by its tracks). The player works
 // the normals out from the faces, all in one smoothing group.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "mesh_building.h"
@@ -76,6 +77,12 @@ std::vector<aiVector3D> deformedPositions(const aiNode& root, const aiMesh& mesh
     return skinned;
 }
 
+// The reader splits a vertex wherever its faces' texture coordinates
+// differ, and a coordinate that is no number differs even from itself.
+float numberOr0(float value) {
+    return std::isnan(value) ? 0.0f : value;
+}
+
 // Texture coordinates and faces of the node's meshes, their vertices
 // numbered on from one mesh to the next.
 Y3dPackedMesh packedFaces(const aiScene& scene, const std::vector<unsigned>& meshes, float scale) {
@@ -85,7 +92,7 @@ Y3dPackedMesh packedFaces(const aiScene& scene, const std::vector<unsigned>& mes
         const std::uint32_t first = packed.vertexCount;
         for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
             const SceneVertex vertex = sceneVertex(mesh, v, scale);
-            packed.textureCoordinates.push_back({vertex.u, vertex.v});
+            packed.textureCoordinates.push_back({numberOr0(vertex.u), numberOr0(vertex.v)});
         }
         for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
             const unsigned* c = mesh.mFaces[f].mIndices;
