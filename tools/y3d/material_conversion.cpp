@@ -3,6 +3,8 @@
 #include <assimp/material.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -39,6 +41,18 @@ Y3dMaterial y3dMaterial(const aiMaterial& m, std::size_t number) {
     return out;
 }
 
+// The format hint of a compressed image names its file type; the hint
+// comes from the input, so only letters and digits make an extension
+// (anything else could lead the copied file out of its folder).
+std::string extensionOf(const aiTexture& texture) {
+    const std::string hint(texture.achFormatHint,
+                           strnlen(texture.achFormatHint, sizeof texture.achFormatHint));
+    const bool usable = !hint.empty() && std::all_of(hint.begin(), hint.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    });
+    return texture.mHeight == 0 && usable ? hint : "raw";
+}
+
 class MaterialConverter {
   public:
     MaterialConverter(const aiScene& scene, const std::string& folder, const std::string& stem)
@@ -67,10 +81,7 @@ class MaterialConverter {
     }
 
     std::string embeddedName(const aiTexture* texture, int index) {
-        const std::string hint = texture->mHeight == 0 && texture->achFormatHint[0] != '\0'
-                                     ? texture->achFormatHint
-                                     : "raw";
-        return remember(stem_ + "-" + std::to_string(index) + "." + hint, texture);
+        return remember(stem_ + "-" + std::to_string(index) + "." + extensionOf(*texture), texture);
     }
 
     std::string fileName(const std::string& path) {

@@ -3,10 +3,12 @@
 // node's own space (the node still moves by its tracks). The player works
 // the normals out from the faces, all in one smoothing group.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "mesh_building.h"
 #include "mirroring.h"
+#include "scene/packed_mesh.h"
 #include "scene_converter.h"
 
 namespace {
@@ -75,37 +77,22 @@ std::vector<aiVector3D> deformedPositions(const aiNode& root, const aiMesh& mesh
     return skinned;
 }
 
-}  // namespace
+// The reader splits a vertex wherever its faces' texture coordinates
+// differ, and a coordinate that is no number differs even from itself.
+float numberOr0(float value) {
+    return std::isnan(value) ? 0.0f : value;
+}
 
-// False when the node's meshes do not deform, or are too large for one
-// packed mesh (they are then written still, with a warning).
-bool SceneConverter::writeMorphMesh(const PlannedNode& planned) {
-    const std::vector<unsigned> meshes = triangleMeshesOf(scene_, *planned.node);
-    if (std::none_of(meshes.begin(), meshes.end(),
-                     [&](unsigned i) { return deforms(*scene_.mMeshes[i]); }))
-        return false;
+// Texture coordinates and faces of the node's meshes, their vertices
+// numbered on from one mesh to the next.
+Y3dPackedMesh packedFaces(const aiScene& scene, const std::vector<unsigned>& meshes, float scale) {
     Y3dPackedMesh packed;
-    for (unsigned i : meshes) packed.vertexCount += scene_.mMeshes[i]->mNumVertices;
-    if (packed.vertexCount > kMaxMeshVertices) {
-        result_.warnings.push_back("mesh " + planned.name + " is too large to morph; left still");
-        return false;
-    }
-    const std::int32_t lastFrame = animation_ != nullptr ? length_ : 0;
-    for (std::int32_t frame = 0; frame <= lastFrame; ++frame) {
-        Y3dMorphFrame out{frame * SceneClock::kTicks, {}};
-        for (unsigned i : meshes)
-            for (const aiVector3D& p :
-                 deformedPositions(*scene_.mRootNode, *scene_.mMeshes[i], *planned.node, poses_,
-                                   animation_, double(frame) / clock_.framesPerSecond))
-                out.positions.push_back(mirroredPoint(p, options_.scale));
-        packed.frames.push_back(std::move(out));
-    }
-    std::uint16_t first = 0;
     for (unsigned i : meshes) {
-        const aiMesh& mesh = *scene_.mMeshes[i];
+        const aiMesh& mesh = *scene.mMeshes[i];
+        const std::uint32_t first = packed.vertexCount;
         for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
-            const SceneVertex vertex = sceneVertex(mesh, v, options_.scale);
-            packed.textureCoordinates.push_back({vertex.u, vertex.v});
+            const SceneVertex vertex = sceneVertex(mesh, v, scale);
+            packed.textureCoordinates.push_back({numberOr0(vertex.u), numberOr0(vertex.v)});
         }
         for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
             const unsigned* c = mesh.mFaces[f].mIndices;
@@ -118,8 +105,75 @@ bool SceneConverter::writeMorphMesh(const PlannedNode& planned) {
             packed.faceMaterials.push_back(std::uint16_t(mesh.mMaterialIndex));
             packed.smoothingGroups.push_back(1);
         }
-        first = std::uint16_t(first + mesh.mNumVertices);
+        packed.vertexCount += mesh.mNumVertices;
     }
+    return packed;
+}
+
+// The scene frames to bake: every one while frames × vertex slots stay
+// within `budget`, otherwise evenly spaced ones ending with the last (the
+// player blends between them).
+std::vector<std::int32_t> bakedFrames(std::int32_t lastFrame, std::uint64_t slots,
+                                      std::uint64_t budget) {
+    const std::uint64_t most = budget / slots;  // at least 1
+    std::int32_t step = 1;
+    if (std::uint64_t(lastFrame) + 1 > most)
+        step = most > 1 ? std::int32_t((std::uint64_t(lastFrame) + most - 2) / (most - 1))
+                        : lastFrame + 1;
+    std::vector<std::int32_t> frames;
+    for (std::int32_t frame = 0; frame < lastFrame; frame += step) frames.push_back(frame);
+    if (step <= lastFrame || lastFrame == 0) frames.push_back(lastFrame);
+    return frames;
+}
+
+}  // namespace
+
+void SceneConverter::bakeMorphFrames(const PlannedNode& planned,
+                                     const std::vector<unsigned>& meshes, Y3dPackedMesh& packed) {
+    const std::int32_t lastFrame = animation_ != nullptr ? length_ : 0;
+    const std::uint64_t slots = packed.vertexCount + 3 * std::uint64_t(packed.faces.size());
+    const std::vector<std::int32_t> frames = bakedFrames(lastFrame, slots, morphBudget_);
+    if (frames.size() < std::size_t(lastFrame) + 1)
+        result_.warnings.push_back("mesh " + planned.name + " baked at " +
+                                   std::to_string(frames.size()) + " of its frames");
+    for (std::int32_t frame : frames) {
+        Y3dMorphFrame out{frame * SceneClock::kTicks, {}};
+        for (unsigned i : meshes)
+            for (const aiVector3D& p :
+                 deformedPositions(*scene_.mRootNode, *scene_.mMeshes[i], *planned.node, poses_,
+                                   animation_, double(frame) / clock_.framesPerSecond))
+                out.positions.push_back(mirroredPoint(p, options_.scale));
+        packed.frames.push_back(std::move(out));
+    }
+}
+
+bool SceneConverter::deformsAny(const aiNode& node) const {
+    const std::vector<unsigned> meshes = triangleMeshesOf(scene_, node);
+    return std::any_of(meshes.begin(), meshes.end(),
+                       [&](unsigned i) { return deforms(*scene_.mMeshes[i]); });
+}
+
+// The reader's limit on one packed mesh (frames × vertex slots) shared out
+// among the scene's morphing meshes, which keeps the whole file within it.
+void SceneConverter::shareMorphBudget(const NodePlan& plan) {
+    const auto morphing = std::count_if(plan.nodes.begin(), plan.nodes.end(), [&](auto& planned) {
+        return planned.kind == PlannedKind::Mesh && deformsAny(*planned.node);
+    });
+    morphBudget_ = PackedMesh::kMaxFrameEntries / std::max<std::uint64_t>(1, morphing);
+}
+
+// False when the node's meshes do not deform, or are too large for one
+// packed mesh (they are then written still, with a warning).
+bool SceneConverter::writeMorphMesh(const PlannedNode& planned) {
+    if (!deformsAny(*planned.node)) return false;
+    const std::vector<unsigned> meshes = triangleMeshesOf(scene_, *planned.node);
+    Y3dPackedMesh packed = packedFaces(scene_, meshes, options_.scale);
+    const std::uint64_t slots = packed.vertexCount + 3 * std::uint64_t(packed.faces.size());
+    if (packed.vertexCount > kMaxMeshVertices || slots > morphBudget_) {
+        result_.warnings.push_back("mesh " + planned.name + " is too large to morph; left still");
+        return false;
+    }
+    bakeMorphFrames(planned, meshes, packed);
     beginPackedMesh(out_, packed);
     writeHeader(planned.name, planned.id, planned.parentId, -1, planned.node);
     writeTracks(planned.node);

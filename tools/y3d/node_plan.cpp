@@ -1,5 +1,6 @@
 #include "node_plan.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -103,11 +104,17 @@ bool isSupportedLight(const aiLight& light) {
            light.mType == aiLightSource_DIRECTIONAL;
 }
 
+// By its faces: the primitive types may name kinds the mesh lacks.
+bool holdsTriangles(const aiMesh& mesh) {
+    return (mesh.mPrimitiveTypes & aiPrimitiveType_TRIANGLE) != 0 &&
+           std::any_of(mesh.mFaces, mesh.mFaces + mesh.mNumFaces,
+                       [](const aiFace& face) { return face.mNumIndices == 3; });
+}
+
 std::vector<unsigned> triangleMeshesOf(const aiScene& scene, const aiNode& node) {
     std::vector<unsigned> meshes;
     for (unsigned i = 0; i < node.mNumMeshes; ++i)
-        if (scene.mMeshes[node.mMeshes[i]]->mPrimitiveTypes & aiPrimitiveType_TRIANGLE)
-            meshes.push_back(node.mMeshes[i]);
+        if (holdsTriangles(*scene.mMeshes[node.mMeshes[i]])) meshes.push_back(node.mMeshes[i]);
     return meshes;
 }
 

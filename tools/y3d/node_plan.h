@@ -43,6 +43,7 @@ struct NodePlan {
 };
 
 bool isSupportedLight(const aiLight& light);
+bool holdsTriangles(const aiMesh& mesh);
 // The node's meshes that hold triangles (points and lines are left out).
 std::vector<unsigned> triangleMeshesOf(const aiScene& scene, const aiNode& node);
 NodePlan planNodes(const aiScene& scene, const PoseSampler& poses, UniqueNames& names,

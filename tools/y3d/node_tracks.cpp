@@ -1,5 +1,7 @@
 #include "node_tracks.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "d3dx/d3dx_math.h"
@@ -38,8 +40,11 @@ std::vector<Y3dRotationKey> rotationKeys(const aiQuatKey* keys, unsigned count,
 
 }  // namespace
 
+// Rounded, and held to what 32 bits count (0 for a time that is no number).
 std::int32_t SceneClock::tickOf(double inputTime) const {
-    return std::int32_t(std::lround(inputTime / inputTicksPerSecond * kTicks * framesPerSecond));
+    const double tick = inputTime / inputTicksPerSecond * kTicks * framesPerSecond;
+    if (std::isnan(tick)) return 0;
+    return std::int32_t(std::lround(std::clamp(tick, double(INT32_MIN), double(INT32_MAX))));
 }
 
 double SceneClock::secondsOfTick(double tick) const {

@@ -1,18 +1,23 @@
 #include "scene_conversion.h"
 
+#include <climits>
 #include <cmath>
 
+#include "animation_cleaning.h"
 #include "fbx_settings.h"
 #include "mesh_building.h"
 #include "mirroring.h"
+#include "node_plan.h"
 #include "scene_converter.h"
 
 namespace {
 
+constexpr double kLongestSeconds = 3600;
+
 std::size_t pointAndLineMeshes(const aiScene& scene) {
     std::size_t count = 0;
     for (unsigned i = 0; i < scene.mNumMeshes; ++i)
-        if ((scene.mMeshes[i]->mPrimitiveTypes & aiPrimitiveType_TRIANGLE) == 0) ++count;
+        if (!holdsTriangles(*scene.mMeshes[i])) ++count;
     return count;
 }
 
@@ -57,13 +62,24 @@ const aiAnimation* SceneConverter::chooseAnimation() {
     if (scene_.mNumAnimations > 1)
         result_.warnings.push_back(std::to_string(scene_.mNumAnimations - 1) +
                                    " animations after the first left out");
-    return scene_.mAnimations[0];
+    cleanedAnimation_ = cleanedAnimation(*scene_.mAnimations[0]);
+    return cleanedAnimation_.get();
 }
 
-// Whole frames covering the longest animation, at least one.
-std::int32_t SceneConverter::lengthInFrames() const {
+// Whole frames covering the longest animation, at least one. Keys may lie
+// at any time; the scene ends after an hour at the latest, which also keeps
+// its ticks within 32 bits.
+std::int32_t SceneConverter::lengthInFrames() {
     if (animation_ == nullptr) return 1;
     const double frames = lastKeySeconds(*animation_) * options_.framesPerSecond;
+    const double most =
+        std::max(1.0, std::floor(std::min(kLongestSeconds * options_.framesPerSecond,
+                                          double(INT32_MAX / SceneClock::kTicks))));
+    if (frames > most) {
+        result_.warnings.push_back("animation cut at " + std::to_string(std::int32_t(most)) +
+                                   " frames");
+        return std::int32_t(most);
+    }
     return std::max<std::int32_t>(1, std::int32_t(std::ceil(frames - 1e-6)));
 }
 
@@ -90,6 +106,7 @@ ConversionResult SceneConverter::convert() {
     }
     result_.textures = std::move(materials.textures);
     const NodePlan plan = planNodes(scene_, poses_, names_, nextId_);
+    shareMorphBudget(plan);
     if (plan.unsupportedLights > 0)
         result_.warnings.push_back(std::to_string(plan.unsupportedLights) +
                                    " lights of an unsupported kind left out");

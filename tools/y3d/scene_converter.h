@@ -1,6 +1,8 @@
 // The state of one conversion, shared by the files that write its parts.
 #pragma once
 
+#include <memory>
+
 #include "node_plan.h"
 #include "node_tracks.h"
 #include "pose_sampler.h"
@@ -16,7 +18,7 @@ class SceneConverter {
   private:
     bool checkInput();
     const aiAnimation* chooseAnimation();
-    std::int32_t lengthInFrames() const;
+    std::int32_t lengthInFrames();
     void writeMaterials(const std::vector<ConvertedMaterial>& materials);
     void writeNode(const PlannedNode& planned);
     void writeMeshParts(const PlannedNode& planned, bool firstIsNode);
@@ -32,15 +34,21 @@ class SceneConverter {
                      float distance);
     float rollAt(const PlannedNode& planned, double seconds) const;
     void writeAddedViewers();
+    bool deformsAny(const aiNode& node) const;
+    void shareMorphBudget(const NodePlan& plan);
     bool writeMorphMesh(const PlannedNode& planned);
+    void bakeMorphFrames(const PlannedNode& planned, const std::vector<unsigned>& meshes,
+                         Y3dPackedMesh& packed);
 
     const aiScene& scene_;
     const ConversionOptions& options_;
     const std::string& embeddedStem_;
-    const aiAnimation* animation_ = nullptr;
+    std::unique_ptr<aiAnimation> cleanedAnimation_;
+    const aiAnimation* animation_ = nullptr;  // the cleaned one
     PoseSampler poses_{scene_, nullptr};
     SceneClock clock_;
     std::int32_t length_ = 1;
+    std::uint64_t morphBudget_ = 0;  // frames × vertex slots per morphing mesh
     UniqueNames names_;
     std::int32_t nextId_ = 1;
     Y3dWriter out_;
