@@ -142,24 +142,34 @@ TEST(GltfConversion, CameraFieldOfViewRollAndTarget) {
 }
 
 // The triangle with one morph target moving it 1 along z, its weight
-// animated from 0 to 1 over one second.
-std::string morphGltf() {
-    const std::string data =
-        base64({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 0, 1}, {0, 1, 2});
+// animated over one second by `weights` (two keys, three elements each for
+// a cubic spline).
+std::string morphGltf(const std::vector<float>& weights = {0, 1},
+                      const std::string& interpolation = "LINEAR") {
+    std::vector<float> floats = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1};
+    floats.insert(floats.end(), weights.begin(), weights.end());
+    const std::string data = base64(floats, {0, 1, 2});
+    const std::string weightBytes = std::to_string(weights.size() * 4);
+    const std::string indexOffset = std::to_string(80 + weights.size() * 4);
     return R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0]}],
 "nodes":[{"name":"blob","mesh":0}],
 "meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":4,"targets":[{"POSITION":1}]}]}],
 "animations":[{"channels":[{"sampler":0,"target":{"node":0,"path":"weights"}}],
- "samplers":[{"input":2,"output":3}]}],
-"buffers":[{"byteLength":94,"uri":"data:application/octet-stream;base64,)" +
-           data + R"("}],
+ "samplers":[{"input":2,"output":3,"interpolation":")" +
+           interpolation + R"("}]}],
+"buffers":[{"byteLength":)" +
+           std::to_string(86 + weights.size() * 4) +
+           R"(,"uri":"data:application/octet-stream;base64,)" + data + R"("}],
 "bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":36},
- {"buffer":0,"byteOffset":72,"byteLength":8},{"buffer":0,"byteOffset":80,"byteLength":8},
- {"buffer":0,"byteOffset":88,"byteLength":6}],
+ {"buffer":0,"byteOffset":72,"byteLength":8},{"buffer":0,"byteOffset":80,"byteLength":)" +
+           weightBytes + R"(},
+ {"buffer":0,"byteOffset":)" +
+           indexOffset + R"(,"byteLength":6}],
 "accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},
  {"bufferView":1,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,1],"max":[0,0,1]},
  {"bufferView":2,"componentType":5126,"count":2,"type":"SCALAR","min":[0],"max":[1]},
- {"bufferView":3,"componentType":5126,"count":2,"type":"SCALAR"},
+ {"bufferView":3,"componentType":5126,"count":)" +
+           std::to_string(weights.size()) + R"(,"type":"SCALAR"},
  {"bufferView":4,"componentType":5123,"count":3,"type":"SCALAR"}]})";
 }
 
@@ -538,6 +548,22 @@ TEST(GltfConversion, SteppedAndCubicCurvesPlayAsInTheInput) {
     scene->update(4800);
     expectNear(stepped->position, {0, 0, -10});
     expectNear(spline->position, {0, 0, -10});
+}
+
+// Weights along a cubic spline whose first out-tangent overshoots: 0.75
+// half way, where linear keys would give 0.5.
+TEST(GltfConversion, CubicMorphWeightsAreBaked) {
+    Folder folder;
+    const std::string output = (folder.path / "blob.y3d").string();
+    const std::string input =
+        folder.write("blob.gltf", morphGltf({0, 0, 2, 0, 1, 0}, "CUBICSPLINE"));
+    ASSERT_EQ(convertCommand(input, output), 0);
+    const auto scene = readSceneFile(output);
+    ASSERT_NE(scene, nullptr);
+    const SceneMesh& blob = *dynamic_cast<SceneMesh*>(scene->findNode("blob"));
+    ASSERT_EQ(blob.morphFrames.size(), 31u);
+    for (const D3DXVECTOR3& p : blob.morphFrames[15].positions) EXPECT_NEAR(p.z, -0.75f, 1e-5f);
+    EXPECT_NEAR(blob.morphFrames[30].positions[0].z, -1, 1e-5f);
 }
 
 // A binary glTF: one triangle whose material's base colour map is a PNG

@@ -60,6 +60,34 @@ void bakeInto(aiNodeAnim& channel, const GltfCurve& curve, double ticksPerSecond
         replaceKeys(channel.mScalingKeys, channel.mNumScalingKeys, vectors);
 }
 
+// Morph keys naming every target with its weight.
+void bakeWeightsInto(aiMeshMorphAnim& channel, const GltfCurve& curve, double ticksPerSecond,
+                     double framesPerSecond) {
+    const std::vector<double> times = bakedKeyTimes(curve, framesPerSecond);
+    auto* keys = new aiMeshMorphKey[times.size()];
+    for (std::size_t k = 0; k < times.size(); ++k) {
+        const std::vector<float> weights = curve.valueAt(times[k]);
+        keys[k].mTime = times[k] * ticksPerSecond;
+        keys[k].mNumValuesAndWeights = unsigned(weights.size());
+        keys[k].mValues = new unsigned[weights.size()];
+        keys[k].mWeights = new double[weights.size()];
+        for (std::size_t t = 0; t < weights.size(); ++t) {
+            keys[k].mValues[t] = unsigned(t);
+            keys[k].mWeights[t] = weights[t];
+        }
+    }
+    delete[] channel.mKeys;
+    channel.mKeys = keys;
+    channel.mNumKeys = unsigned(times.size());
+}
+
+aiMeshMorphAnim* morphChannelFor(aiAnimation& animation, const std::string& nodeName) {
+    for (unsigned i = 0; i < animation.mNumMorphMeshChannels; ++i)
+        if (nodeName == animation.mMorphMeshChannels[i]->mName.C_Str())
+            return animation.mMorphMeshChannels[i];
+    return nullptr;
+}
+
 aiNodeAnim* channelFor(aiAnimation& animation, const std::string& nodeName) {
     for (unsigned i = 0; i < animation.mNumChannels; ++i)
         if (nodeName == animation.mChannels[i]->mNodeName.C_Str()) return animation.mChannels[i];
@@ -78,12 +106,16 @@ void bakeCurves(aiAnimation& animation, const std::vector<GltfCurve>& curves,
                 double framesPerSecond, std::vector<std::string>& warnings) {
     const double ticksPerSecond = animation.mTicksPerSecond > 0 ? animation.mTicksPerSecond : 25;
     for (const GltfCurve& curve : curves) {
-        aiNodeAnim* channel = channelFor(animation, curve.nodeName);
-        if (channel == nullptr) continue;
+        const bool weights = curve.path == CurvePath::Weights;
+        aiNodeAnim* channel = weights ? nullptr : channelFor(animation, curve.nodeName);
+        aiMeshMorphAnim* morph = weights ? morphChannelFor(animation, curve.nodeName) : nullptr;
+        if (channel == nullptr && morph == nullptr) continue;
         if (curve.shape == CurveShape::CubicSpline &&
             (curve.times.back() - curve.times.front()) * framesPerSecond > kMostBakedFrames)
             warnings.push_back("the cubic curve of '" + curve.nodeName +
                                "' is too long to bake; played linearly");
+        else if (weights)
+            bakeWeightsInto(*morph, curve, ticksPerSecond, framesPerSecond);
         else
             bakeInto(*channel, curve, ticksPerSecond, framesPerSecond);
     }

@@ -2,21 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
 using nlohmann::json;
 
 bool pathOf(const std::string& name, CurvePath& path) {
-    if (name == "translation")
-        path = CurvePath::Translation;
-    else if (name == "rotation")
-        path = CurvePath::Rotation;
-    else if (name == "scale")
-        path = CurvePath::Scale;
-    else
-        return false;
-    return true;
+    static const std::map<std::string, CurvePath> paths = {{"translation", CurvePath::Translation},
+                                                           {"rotation", CurvePath::Rotation},
+                                                           {"scale", CurvePath::Scale},
+                                                           {"weights", CurvePath::Weights}};
+    const auto found = paths.find(name);
+    if (found != paths.end()) path = found->second;
+    return found != paths.end();
 }
 
 // Assimp names an unnamed node after its place in the file.
@@ -41,11 +40,13 @@ bool readKeys(GltfDocument& document, const json& sampler, const GltfFileLoader&
     if (!times || !values) return false;
     curve.times = times->values;
     curve.values = values->values;
-    curve.width = values->width;
     const std::size_t perKey = curve.shape == CurveShape::CubicSpline ? 3 : 1;
-    const int wanted = curve.path == CurvePath::Rotation ? 4 : 3;
-    if (times->width != 1 || !ascendingFinite(curve.times) || curve.width != wanted ||
-        curve.values.size() != curve.times.size() * perKey * std::size_t(wanted))
+    const std::size_t elements = curve.times.size() * perKey;
+    curve.width = curve.path == CurvePath::Rotation ? 4 : 3;
+    if (curve.path == CurvePath::Weights)  // the targets' weights, one scalar each
+        curve.width = values->width == 1 && elements > 0 ? int(curve.values.size() / elements) : 0;
+    if (times->width != 1 || !ascendingFinite(curve.times) || curve.width == 0 ||
+        curve.values.size() != elements * std::size_t(curve.width))
         error = "a sampler's keys do not match its key times";
     return error.empty();
 }
@@ -56,7 +57,7 @@ std::optional<GltfCurve> curveOf(GltfDocument& document, const json& animation, 
     const json& target = channel.at("target");
     GltfCurve curve;
     if (!target.contains("node") || !pathOf(target.at("path").get<std::string>(), curve.path))
-        return std::nullopt;  // morph weights: played as assimp reads them
+        return std::nullopt;
     const json& sampler = animation.at("samplers").at(channel.at("sampler").get<std::size_t>());
     const std::string interpolation = sampler.value("interpolation", std::string("LINEAR"));
     if (interpolation != "STEP" && interpolation != "CUBICSPLINE") return std::nullopt;

@@ -11,7 +11,7 @@
 
 #include "gltf_document.h"
 
-enum class CurvePath { Translation, Rotation, Scale };
+enum class CurvePath { Translation, Rotation, Scale, Weights };
 enum class CurveShape { Step, CubicSpline };
 
 struct GltfCurve {
@@ -19,8 +19,9 @@ struct GltfCurve {
     CurvePath path = CurvePath::Translation;
     CurveShape shape = CurveShape::Step;
     std::vector<float> times;  // seconds, ascending
-    // `width` floats a key; a cubic spline key holds three elements: the
-    // in-tangent, the value and the out-tangent.
+    // `width` floats a key (one a morph target for weights); a cubic
+    // spline key holds three elements: the in-tangent, the value and the
+    // out-tangent.
     std::vector<float> values;
     int width = 3;
 
