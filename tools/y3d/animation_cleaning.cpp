@@ -67,7 +67,31 @@ Channel** cleanedChannels(Channel* const* channels, unsigned count) {
     return out;
 }
 
+template <typename Key>
+bool inOrder(const Key* keys, unsigned count) {
+    for (unsigned i = 0; i < count; ++i)
+        if (!std::isfinite(keys[i].mTime) || (i > 0 && keys[i].mTime < keys[i - 1].mTime))
+            return false;
+    return true;
+}
+
+bool isClean(const aiNodeAnim& c) {
+    return inOrder(c.mPositionKeys, c.mNumPositionKeys) &&
+           inOrder(c.mRotationKeys, c.mNumRotationKeys) &&
+           inOrder(c.mScalingKeys, c.mNumScalingKeys);
+}
+
 }  // namespace
+
+bool isClean(const aiAnimation& animation) {
+    for (unsigned i = 0; i < animation.mNumChannels; ++i)
+        if (!isClean(*animation.mChannels[i])) return false;
+    for (unsigned i = 0; i < animation.mNumMorphMeshChannels; ++i) {
+        const aiMeshMorphAnim& c = *animation.mMorphMeshChannels[i];
+        if (!inOrder(c.mKeys, c.mNumKeys)) return false;
+    }
+    return true;
+}
 
 std::unique_ptr<aiAnimation> cleanedAnimation(const aiAnimation& animation) {
     auto out = std::make_unique<aiAnimation>();

@@ -11,3 +11,7 @@
 // A copy of `animation` whose channels keep only keys at finite times,
 // sorted by time (keys at equal times keep their order).
 std::unique_ptr<aiAnimation> cleanedAnimation(const aiAnimation& animation);
+
+// Whether every key of `animation` is already at a finite time and in time
+// order, as nearly every input's are: then it needs no cleaned copy.
+bool isClean(const aiAnimation& animation);

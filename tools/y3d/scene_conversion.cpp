@@ -62,7 +62,9 @@ const aiAnimation* SceneConverter::chooseAnimation() {
     if (scene_.mNumAnimations > 1)
         result_.warnings.push_back(std::to_string(scene_.mNumAnimations - 1) +
                                    " animations after the first left out");
-    cleanedAnimation_ = cleanedAnimation(*scene_.mAnimations[0]);
+    const aiAnimation& first = *scene_.mAnimations[0];
+    if (isClean(first)) return &first;
+    cleanedAnimation_ = cleanedAnimation(first);
     return cleanedAnimation_.get();
 }
 
