@@ -35,8 +35,8 @@ bool ascendingFinite(const std::vector<float>& times) {
 // cannot be used.
 bool readKeys(GltfDocument& document, const json& sampler, const GltfFileLoader& load,
               GltfCurve& curve, std::string& error) {
-    const auto times = document.floats(sampler.at("input").get<std::size_t>(), load, error);
-    const auto values = document.floats(sampler.at("output").get<std::size_t>(), load, error);
+    const auto times = document.floats(wholeNumber(sampler.at("input")), load, error);
+    const auto values = document.floats(wholeNumber(sampler.at("output")), load, error);
     if (!times || !values) return false;
     curve.times = times->values;
     curve.values = values->values;
@@ -58,11 +58,11 @@ std::optional<GltfCurve> curveOf(GltfDocument& document, const json& animation, 
     GltfCurve curve;
     if (!target.contains("node") || !pathOf(target.at("path").get<std::string>(), curve.path))
         return std::nullopt;
-    const json& sampler = animation.at("samplers").at(channel.at("sampler").get<std::size_t>());
+    const json& sampler = animation.at("samplers").at(wholeNumber(channel.at("sampler")));
     const std::string interpolation = sampler.value("interpolation", std::string("LINEAR"));
     if (interpolation != "STEP" && interpolation != "CUBICSPLINE") return std::nullopt;
     curve.shape = interpolation == "STEP" ? CurveShape::Step : CurveShape::CubicSpline;
-    curve.nodeName = assimpNodeName(document.root(), target.at("node").get<std::size_t>());
+    curve.nodeName = assimpNodeName(document.root(), wholeNumber(target.at("node")));
     if (!readKeys(document, sampler, load, curve, error)) return std::nullopt;
     return curve;
 }
@@ -74,7 +74,7 @@ void readChannels(GltfDocument& document, const json& animation, const GltfFileL
         try {
             if (auto curve = curveOf(document, animation, channel, load, error))
                 out.curves.push_back(std::move(*curve));
-        } catch (const json::exception&) {
+        } catch (const std::exception&) {
             error = "an animation channel is malformed";
         }
         if (!error.empty())
@@ -131,7 +131,7 @@ GltfCurves readSteppedAndCubicCurves(std::span<const std::uint8_t> bytes,
     if (!animations.is_array() || animations.empty() || !animations[0].is_object()) return out;
     try {
         readChannels(document, animations[0], load, out);
-    } catch (const json::exception&) {
+    } catch (const std::exception&) {
         out.warnings.push_back("the first animation's channels are malformed");
     }
     return out;

@@ -1,6 +1,7 @@
 #include "gltf_document.h"
 
-#include <bit>
+#include <algorithm>
+#include <stdexcept>
 
 #include "scene/scene_byte_reader.h"
 #include "uri_decoding.h"
@@ -120,6 +121,17 @@ GltfFloats readElements(std::span<const std::uint8_t> view, const AccessorLayout
 
 }  // namespace
 
+std::size_t wholeNumber(const json& value) {
+    if (value.is_number_unsigned()) return value.get<std::size_t>();
+    if (value.is_number_integer() && value.get<std::int64_t>() >= 0)
+        return std::size_t(value.get<std::int64_t>());
+    throw std::invalid_argument("not a whole number");
+}
+
+std::size_t wholeNumber(const json& object, const char* key, std::size_t absent) {
+    return object.contains(key) ? wholeNumber(object.at(key)) : absent;
+}
+
 bool GltfDocument::read(std::span<const std::uint8_t> bytes, std::string& error) {
     std::span<const std::uint8_t> text = bytes;
     if (isGlb(bytes)) {
@@ -165,10 +177,11 @@ std::optional<GltfFloats> GltfDocument::readFloats(const json& accessor, const G
                                                    std::string& error) {
     AccessorLayout a;
     a.width = componentCount(accessor.at("type").get<std::string>());
-    a.componentType = accessor.at("componentType").get<int>();
+    a.componentType =
+        int(std::min<std::size_t>(wholeNumber(accessor.at("componentType")), 1 << 16));
     a.normalized = accessor.value("normalized", false);
-    a.count = accessor.at("count").get<std::size_t>();
-    a.offset = accessor.value("byteOffset", std::size_t(0));
+    a.count = wholeNumber(accessor.at("count"));
+    a.offset = wholeNumber(accessor, "byteOffset", 0);
     if (a.width == 0 || componentSize(a.componentType) == 0 || accessor.contains("sparse")) {
         error = "an accessor of a kind not read here";
         return std::nullopt;
@@ -180,13 +193,13 @@ std::optional<GltfFloats> GltfDocument::readFloats(const json& accessor, const G
         }
         return GltfFloats{std::vector<float>(a.count * std::size_t(a.width)), a.width};
     }
-    const json& view = json_.at("bufferViews").at(accessor.at("bufferView").get<std::size_t>());
-    const std::span<const std::uint8_t> bytes =
-        buffer(view.at("buffer").get<std::size_t>(), load, error);
+    const json& view = json_.at("bufferViews").at(wholeNumber(accessor.at("bufferView")));
+    const std::span<const std::uint8_t> bytes = buffer(wholeNumber(view.at("buffer")), load, error);
     if (!error.empty()) return std::nullopt;
-    const std::size_t viewOffset = view.value("byteOffset", std::size_t(0));
-    const std::size_t viewLength = view.at("byteLength").get<std::size_t>();
-    a.stride = view.value("byteStride", std::size_t(a.width) * componentSize(a.componentType));
+    const std::size_t viewOffset = wholeNumber(view, "byteOffset", 0);
+    const std::size_t viewLength = wholeNumber(view.at("byteLength"));
+    a.stride =
+        wholeNumber(view, "byteStride", std::size_t(a.width) * componentSize(a.componentType));
     if (viewOffset > bytes.size() || viewLength > bytes.size() - viewOffset ||
         !fitsInView(a, viewLength)) {
         error = "an accessor leaves its buffer";
@@ -199,7 +212,7 @@ std::optional<GltfFloats> GltfDocument::floats(std::size_t accessor, const GltfF
                                                std::string& error) {
     try {
         return readFloats(json_.at("accessors").at(accessor), load, error);
-    } catch (const json::exception&) {  // a member missing or of the wrong type
+    } catch (const std::exception&) {  // a member missing or of the wrong type
         error = "an accessor or its buffer view is malformed";
         return std::nullopt;
     }

@@ -13,6 +13,13 @@
 #include <string>
 #include <vector>
 
+// A member that must be a whole number of at least 0 (an index, a count, a
+// byte offset). Anything else throws, as nlohmann's accessors do for a
+// missing member; unlike its own conversion, a float too large for the
+// type is refused rather than converted with undefined behaviour.
+std::size_t wholeNumber(const nlohmann::json& value);
+std::size_t wholeNumber(const nlohmann::json& object, const char* key, std::size_t absent);
+
 // The bytes of a file a glTF names by a relative URI, or nothing.
 using GltfFileLoader =
     std::function<std::optional<std::vector<std::uint8_t>>(const std::string& uri)>;
