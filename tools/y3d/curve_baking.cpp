@@ -32,6 +32,13 @@ std::vector<double> frameTimes(const GltfCurve& curve, double framesPerSecond) {
     return times;
 }
 
+// The times, in seconds, at which a curve is written.
+std::vector<double> bakedKeyTimes(const GltfCurve& curve, double framesPerSecond) {
+    if (curve.shape == CurveShape::Step)
+        return stepTimes(curve, 1 / (SceneClock::kTicks * framesPerSecond));
+    return frameTimes(curve, framesPerSecond);
+}
+
 template <typename Key>
 void replaceKeys(Key*& keys, unsigned& count, const std::vector<Key>& baked) {
     delete[] keys;
@@ -81,34 +88,30 @@ void bakeWeightsInto(aiMeshMorphAnim& channel, const GltfCurve& curve, double ti
     channel.mNumKeys = unsigned(times.size());
 }
 
-aiMeshMorphAnim* morphChannelFor(aiAnimation& animation, const std::string& nodeName) {
-    for (unsigned i = 0; i < animation.mNumMorphMeshChannels; ++i)
-        if (nodeName == animation.mMorphMeshChannels[i]->mName.C_Str())
-            return animation.mMorphMeshChannels[i];
-    return nullptr;
-}
-
-aiNodeAnim* channelFor(aiAnimation& animation, const std::string& nodeName) {
-    for (unsigned i = 0; i < animation.mNumChannels; ++i)
-        if (nodeName == animation.mChannels[i]->mNodeName.C_Str()) return animation.mChannels[i];
+// The channel animating the node of that name (`name` is the member
+// naming it), or null.
+template <typename Channel>
+Channel* channelNamed(Channel** channels, unsigned count, aiString Channel::*name,
+                      const std::string& nodeName) {
+    for (unsigned i = 0; i < count; ++i)
+        if (nodeName == (channels[i]->*name).C_Str()) return channels[i];
     return nullptr;
 }
 
 }  // namespace
-
-std::vector<double> bakedKeyTimes(const GltfCurve& curve, double framesPerSecond) {
-    if (curve.shape == CurveShape::Step)
-        return stepTimes(curve, 1 / (SceneClock::kTicks * framesPerSecond));
-    return frameTimes(curve, framesPerSecond);
-}
 
 void bakeCurves(aiAnimation& animation, const std::vector<GltfCurve>& curves,
                 double framesPerSecond, std::vector<std::string>& warnings) {
     const double ticksPerSecond = animation.mTicksPerSecond > 0 ? animation.mTicksPerSecond : 25;
     for (const GltfCurve& curve : curves) {
         const bool weights = curve.path == CurvePath::Weights;
-        aiNodeAnim* channel = weights ? nullptr : channelFor(animation, curve.nodeName);
-        aiMeshMorphAnim* morph = weights ? morphChannelFor(animation, curve.nodeName) : nullptr;
+        aiNodeAnim* channel = weights ? nullptr
+                                      : channelNamed(animation.mChannels, animation.mNumChannels,
+                                                     &aiNodeAnim::mNodeName, curve.nodeName);
+        aiMeshMorphAnim* morph =
+            weights ? channelNamed(animation.mMorphMeshChannels, animation.mNumMorphMeshChannels,
+                                   &aiMeshMorphAnim::mName, curve.nodeName)
+                    : nullptr;
         if (channel == nullptr && morph == nullptr) continue;
         if (curve.shape == CurveShape::CubicSpline &&
             (curve.times.back() - curve.times.front()) * framesPerSecond > kMostBakedFrames)

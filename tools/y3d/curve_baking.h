@@ -15,6 +15,3 @@
 // curve too long to bake stays as assimp read it, with a warning.
 void bakeCurves(aiAnimation& animation, const std::vector<GltfCurve>& curves,
                 double framesPerSecond, std::vector<std::string>& warnings);
-
-// The key times, in seconds, at which a curve is written.
-std::vector<double> bakedKeyTimes(const GltfCurve& curve, double framesPerSecond);

@@ -14,8 +14,8 @@ constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
 constexpr std::uint32_t kJsonChunk = 0x4E4F534A, kBinaryChunk = 0x004E4942;
 
 struct GlbChunks {
-    std::span<const std::uint8_t> json, binary;
-    bool hasBinary = false;
+    std::span<const std::uint8_t> json;
+    std::optional<std::span<const std::uint8_t>> binary;
 };
 
 bool isGlb(std::span<const std::uint8_t> bytes) {
@@ -33,7 +33,7 @@ std::optional<GlbChunks> glbChunks(std::span<const std::uint8_t> bytes, std::str
         if (!in.holds(length, 1)) break;
         const auto data = bytes.subspan(in.position(), length);
         if (type == kJsonChunk && chunks.json.empty()) chunks.json = data;
-        if (type == kBinaryChunk && !chunks.hasBinary) chunks = {chunks.json, data, true};
+        if (type == kBinaryChunk && !chunks.binary) chunks.binary = data;
         in.skip(length);
     }
     if (in.failed() || chunks.json.empty()) {
@@ -138,8 +138,7 @@ bool GltfDocument::read(std::span<const std::uint8_t> bytes, std::string& error)
         const auto chunks = glbChunks(bytes, error);
         if (!chunks) return false;
         text = chunks->json;
-        binaryChunk_.assign(chunks->binary.begin(), chunks->binary.end());
-        hasBinaryChunk_ = chunks->hasBinary;
+        if (chunks->binary) binaryChunk_.emplace(chunks->binary->begin(), chunks->binary->end());
     }
     json_ = json::parse(text.begin(), text.end(), nullptr, false);
     if (json_.is_discarded() || !json_.is_object()) {
@@ -153,7 +152,7 @@ std::optional<std::vector<std::uint8_t>> GltfDocument::loadBuffer(const json& bu
                                                                   const GltfFileLoader& load,
                                                                   std::string& error) const {
     if (!buffer.contains("uri")) {
-        if (hasBinaryChunk_) return binaryChunk_;
+        if (binaryChunk_) return binaryChunk_;
         error = "a buffer has neither a URI nor a binary chunk";
         return std::nullopt;
     }

@@ -50,7 +50,6 @@ class GltfDocument {
                                          std::string& error);
 
     nlohmann::json json_;
-    std::vector<std::uint8_t> binaryChunk_;
-    bool hasBinaryChunk_ = false;
+    std::optional<std::vector<std::uint8_t>> binaryChunk_;  // a .glb file's
     std::map<std::size_t, std::vector<std::uint8_t>> buffers_;
 };
